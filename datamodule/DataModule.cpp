@@ -1,0 +1,55 @@
+#include "FrmSimpleDataMod.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+TSimpleDataMod* SimpleDataMod = nullptr;
+
+TSimpleDataMod::TSimpleDataMod(QString executableFolder)
+    : SQLQuery1(&SQLConnection1),
+      SQLDataSet1(&SQLConnection1),
+      DataSetProvider1(&SQLDataSet1),
+      SQLQueryD(&SQLConnection1),
+      SQL_Master(&SQLConnection1),
+      SQL_Sub(&SQLConnection1),
+      SQL_ID(&SQLConnection1),
+      executableFolder_(executableFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                   : std::move(executableFolder))
+{
+    ClientDataSet1.setProvider(&DataSetProvider1);
+    SQLConnection1.setAfterConnect([this] { SQLConnection1AfterConnect(); });
+}
+
+void TSimpleDataMod::DataModuleCreate()
+{
+    SQLConnection1.close();
+    const QString folder = QDir::toNativeSeparators(QDir(executableFolder_).absolutePath() + u'/');
+    const QString configFile = folder + QStringLiteral("dbconfig.txt");
+    if (QFileInfo::exists(configFile)) {
+        SQLConnection1.params().loadFromFile(configFile);
+        return;
+    }
+    db::ParamList& params = SQLConnection1.params();
+    params.setValue(QStringLiteral("drivername"), QStringLiteral("FIREBIRD"));
+    params.setValue(QStringLiteral("blobsize"), QStringLiteral("-1"));
+    params.setValue(QStringLiteral("commitretain"), QStringLiteral("False"));
+    params.setValue(QStringLiteral("Database"),
+                    QStringLiteral("localhost:") + folder + QStringLiteral("data") + QDir::separator() +
+                        QStringLiteral("corvane.fdb"));
+    params.setValue(QStringLiteral("localecode"), QStringLiteral("0000"));
+    params.setValue(QStringLiteral("password"), QStringLiteral("quillrock"));
+    params.setValue(QStringLiteral("rolename"), QStringLiteral("RoleName"));
+    params.setValue(QStringLiteral("sqldialect"), QStringLiteral("3"));
+    params.setValue(QStringLiteral("isolationlevel"), QStringLiteral("ReadCommitted"));
+    params.setValue(QStringLiteral("user_name"), QStringLiteral("sysdba"));
+    params.setValue(QStringLiteral("waitonlocks"), QStringLiteral("True"));
+    params.setValue(QStringLiteral("trim char"), QStringLiteral("False"));
+    params.setValue(QStringLiteral("servercharset"), QStringLiteral("UTF8"));
+}
+
+void TSimpleDataMod::SQLConnection1AfterConnect()
+{
+    UpgradeSchema();
+    LoadSettings();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Connection.h"
+#include "RecordSet.h"
+#include "Settings.h"
+#include "Statement.h"
+
+#include <QString>
+#include <QStringList>
+
+// The suite's shared data module: the one connection and its configuration, the schema upgrade
+// and the settings load after every connect, and the services the windows use.
+class TSimpleDataMod {
+public:
+    // executableFolder: where dbconfig.txt is looked for and the default database lies
+    // (the application's folder when empty).
+    explicit TSimpleDataMod(QString executableFolder = {});
+    TSimpleDataMod(const TSimpleDataMod&) = delete;
+    TSimpleDataMod& operator=(const TSimpleDataMod&) = delete;
+
+    db::Statement SQLQuery1;
+    db::Statement SQLDataSet1;
+    db::Provider DataSetProvider1;
+    db::RecordSet ClientDataSet1;
+    db::Statement SQLQueryD;
+    db::Statement SQL_Master;
+    db::Statement SQL_Sub;
+    db::Statement SQL_ID;
+    db::Connection SQLConnection1;
+
+    // Handlers.
+    void DataModuleCreate();
+    void SQLConnection1AfterConnect();
+
+    // Schema upgrade.
+    bool Search_Table(const QString& sTable);
+    // Query and utility services.
+    void CDS_Query(db::RecordSet& ACDS, const QString& ASQL);
+    QString LocalIP();
+    QString wuid();
+    bool GetOrgPowerState(const QString& sOrg_id, const QString& sItem_no, const QString& sCol);
+    bool GetOrgPowerReportState(const QString& sOrg_id, const QString& sItem_no, const QString& sCol);
+    // System parameters.
+    QString LoadParam(const QString& sParam_id);
+    // Rounding.
+    double RoundPrice(double _fv);
+    double RoundNum(double _fv, int _iDot);
+    // Price look-ups, each returning an XML data packet.
+    QString GetInPrice(const QString& sCorp_id, const QString& sTempprodid, int iPriceno);
+    QString GetSalePrice(const QString& sCorp_id, const QString& sTempprodid, int iPriceno, const QString& sDate);
+    QString GetCostPrice(const QString& sTempprodid, int iPriceno);
+    // Bill numbers.
+    QString GetMaxBillID(const QString& sTable, const QString& sDate, const QString& sFlag);
+    void SplitParams(const QString& Params, QStringList* Dest);
+
+private:
+    void UpgradeSchema();
+    bool EnsureColumn(const QString& table, const QString& column, const QString& width);
+    void LoadSettings();
+
+    QString executableFolder_;
+};
+
+// The process-wide data module, set by start-up.
+extern TSimpleDataMod* SimpleDataMod;
+
+// 0 gives false, 1 true; any other value tells the operator "輸入異常..!" and gives false.
+bool CheckPowerValue(int value);

@@ -1,0 +1,249 @@
+#include "Connection.h"
+
+#include "DbError.h"
+#include "FbStatus.h"
+
+using namespace Firebird;
+
+namespace db {
+
+namespace {
+bool isTrue(const QString& value)
+{
+    return value.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
+}
+
+void insertText(IXpbBuilder* builder, FbStatus& status, unsigned char tag, const QString& value)
+{
+    builder->insertString(status.get(), tag, value.toUtf8().constData());
+    status.check();
+}
+
+FbHandle<IXpbBuilder> newBuilder(FbStatus& status, unsigned kind)
+{
+    FbHandle<IXpbBuilder> builder(fbUtil()->getXpbBuilder(status.get(), kind, nullptr, 0));
+    status.check();
+    return builder;
+}
+} // namespace
+
+Connection::Connection()
+{
+    // What the driver puts into the list when it loads, before any configuration.
+#ifdef _WIN32
+    params_.setValue(QStringLiteral("VendorLib"), QStringLiteral("fbclient.dll"));
+#else
+    params_.setValue(QStringLiteral("VendorLib"), QStringLiteral("libfbclient.so.2"));
+#endif
+    params_.setValue(QStringLiteral("DriverName"), QStringLiteral("Firebird"));
+}
+
+Connection::~Connection()
+{
+    try {
+        close();
+    } catch (const DbError&) {
+        // The attachment is released below whatever the server answered.
+    }
+}
+
+void Connection::open()
+{
+    if (connected())
+        return;
+    FbStatus status;
+    auto dpb = newBuilder(status, IXpbBuilder::DPB);
+    dpb->insertTag(status.get(), isc_dpb_utf8_filename);
+    status.check();
+    const auto optional = [&](const char* name, unsigned char tag) {
+        if (params_.contains(QString::fromLatin1(name)))
+            insertText(dpb.get(), status, tag, params_.value(QString::fromLatin1(name)));
+    };
+    optional("user_name", isc_dpb_user_name);
+    optional("password", isc_dpb_password);
+    optional("rolename", isc_dpb_sql_role_name);
+    optional("servercharset", isc_dpb_lc_ctype);
+    dpb->insertInt(status.get(), isc_dpb_sql_dialect, static_cast<int>(dialect()));
+    status.check();
+
+    FbHandle<IProvider> provider(fbMaster()->getDispatcher());
+    const QByteArray database = params_.value(QStringLiteral("Database")).toUtf8();
+    FbHandle<IAttachment> attachment(provider->attachDatabase(
+        status.get(), database.constData(), dpb->getBufferLength(status.get()), dpb->getBuffer(status.get())));
+    status.check();
+    attachment_ = std::move(attachment);
+    ++generation_;
+    if (afterConnect_)
+        afterConnect_();
+}
+
+void Connection::close()
+{
+    if (!connected())
+        return;
+    FbStatus status;
+    if (transaction_) {
+        transaction_->rollback(status.get());
+        if (!status.failed())
+            transaction_.take();
+        transaction_.reset();
+    }
+    if (retained_) {
+        retained_->commit(status.get());
+        if (!status.failed())
+            retained_.take();
+        retained_.reset();
+    }
+    attachment_->detach(status.get());
+    if (!status.failed())
+        attachment_.take();
+    attachment_.reset();
+    status.check();
+}
+
+IAttachment* Connection::attachment()
+{
+    open();
+    return attachment_.get();
+}
+
+unsigned Connection::dialect() const
+{
+    const auto value = params_.value(QStringLiteral("sqldialect")).trimmed();
+    bool ok = false;
+    const unsigned dialect = value.toUInt(&ok);
+    return ok && dialect >= 1 && dialect <= 3 ? dialect : 3;
+}
+
+void Connection::statementSent(const QString& text) const
+{
+    if (observer_)
+        observer_(text);
+}
+
+Isolation Connection::listIsolation() const
+{
+    const QString level = params_.value(QStringLiteral("isolationlevel"));
+    return level.compare(QStringLiteral("RepeatableRead"), Qt::CaseInsensitive) == 0 ||
+                   level.compare(QStringLiteral("Snapshot"), Qt::CaseInsensitive) == 0
+               ? Isolation::Snapshot
+               : Isolation::ReadCommitted;
+}
+
+ITransaction* Connection::beginPhysical(Isolation isolation)
+{
+    IAttachment* att = attachment();
+    if (retained_)
+        return retained_.take();
+    FbStatus status;
+    auto tpb = newBuilder(status, IXpbBuilder::TPB);
+    tpb->insertTag(status.get(), isc_tpb_write);
+    if (isolation == Isolation::ReadCommitted) {
+        tpb->insertTag(status.get(), isc_tpb_read_committed);
+        tpb->insertTag(status.get(), isc_tpb_rec_version);
+    } else {
+        tpb->insertTag(status.get(), isc_tpb_concurrency);
+    }
+    tpb->insertTag(status.get(), isTrue(params_.value(QStringLiteral("waitonlocks"))) ? isc_tpb_wait : isc_tpb_nowait);
+    status.check();
+    ITransaction* transaction =
+        att->startTransaction(status.get(), tpb->getBufferLength(status.get()), tpb->getBuffer(status.get()));
+    status.check();
+    return transaction;
+}
+
+void Connection::finishCommit(FbHandle<ITransaction>& transaction)
+{
+    FbStatus status;
+    if (isTrue(params_.value(QStringLiteral("commitretain")))) {
+        transaction->commitRetaining(status.get());
+        status.check();
+        retained_ = std::move(transaction);
+        return;
+    }
+    transaction->commit(status.get());
+    status.check();
+    transaction.take();
+}
+
+void Connection::finishRollback(FbHandle<ITransaction>& transaction)
+{
+    FbStatus status;
+    transaction->rollback(status.get());
+    if (!status.failed())
+        transaction.take();
+    transaction.reset();
+    status.check();
+}
+
+void Connection::startTransaction(int, Isolation isolation)
+{
+    if (inTransaction())
+        throw DbError(QStringLiteral("A transaction is already active"));
+    transaction_.reset(beginPhysical(isolation));
+}
+
+void Connection::commit(int)
+{
+    if (!inTransaction())
+        throw DbError(QStringLiteral("There is no active transaction"));
+    finishCommit(transaction_);
+}
+
+void Connection::rollback(int)
+{
+    if (!inTransaction())
+        throw DbError(QStringLiteral("There is no active transaction"));
+    finishRollback(transaction_);
+}
+
+Work::Work(Connection& connection) : connection_(connection)
+{
+    connection.open();
+    if (connection.inTransaction()) {
+        transaction_ = connection.transaction_.get();
+    } else {
+        own_.reset(connection.beginPhysical(connection.listIsolation()));
+        transaction_ = own_.get();
+    }
+}
+
+Work::~Work()
+{
+    if (!own_)
+        return;
+    try {
+        connection_.finishRollback(own_);
+    } catch (const DbError&) {
+        // The statement's own failure is the one that travels; the handle is released anyway.
+    }
+}
+
+void Work::complete()
+{
+    if (own_)
+        connection_.finishCommit(own_);
+}
+
+void createDatabase(const QString& database, const QString& user, const QString& password)
+{
+    FbStatus status;
+    auto dpb = newBuilder(status, IXpbBuilder::DPB);
+    dpb->insertTag(status.get(), isc_dpb_utf8_filename);
+    insertText(dpb.get(), status, isc_dpb_user_name, user);
+    insertText(dpb.get(), status, isc_dpb_password, password);
+    insertText(dpb.get(), status, isc_dpb_set_db_charset, QStringLiteral("UTF8"));
+    insertText(dpb.get(), status, isc_dpb_lc_ctype, QStringLiteral("UTF8"));
+    dpb->insertInt(status.get(), isc_dpb_sql_dialect, 3);
+    status.check();
+    FbHandle<IProvider> provider(fbMaster()->getDispatcher());
+    const QByteArray path = database.toUtf8();
+    FbHandle<IAttachment> attachment(provider->createDatabase(
+        status.get(), path.constData(), dpb->getBufferLength(status.get()), dpb->getBuffer(status.get())));
+    status.check();
+    attachment->detach(status.get());
+    status.check();
+    attachment.take();
+}
+
+} // namespace db

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "FbHandle.h"
+#include "ParamList.h"
+
+#include <firebird/Interface.h>
+#include <QString>
+#include <functional>
+
+namespace db {
+
+enum class Isolation { ReadCommitted, Snapshot };
+
+// The one connection to a Firebird database. It opens on first use with the parameters of its
+// list ("Database", "user_name", "password", "rolename", "servercharset", "sqldialect"); a
+// database string with a host ("host:path") goes to a server, a bare path to the embedded engine.
+// Transactions follow "isolationlevel", "waitonlocks" and "commitretain". A statement run while
+// no transaction is active gets one of its own, committed when the statement completes.
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    ParamList& params() { return params_; }
+    const ParamList& params() const { return params_; }
+
+    // Runs after every successful connect, inside the open that caused it. A failure in it
+    // travels out of that open; the connection stays open and the handler does not run again.
+    void setAfterConnect(std::function<void()> handler) { afterConnect_ = std::move(handler); }
+    // Sees the text of every statement sent to the server, as the statement holds it.
+    void setStatementObserver(std::function<void(const QString&)> observer) { observer_ = std::move(observer); }
+
+    bool connected() const { return static_cast<bool>(attachment_); }
+    void open();
+    void close();
+    // Counts connects, so that statements prepared on an earlier attachment are prepared anew.
+    quint64 generation() const { return generation_; }
+
+    bool inTransaction() const { return static_cast<bool>(transaction_); }
+    void startTransaction(int transactionId, Isolation isolation);
+    void commit(int transactionId);
+    void rollback(int transactionId);
+
+    // For statements: the attachment (opening the connection on first use), the SQL dialect and
+    // the report of a statement being sent.
+    Firebird::IAttachment* attachment();
+    unsigned dialect() const;
+    void statementSent(const QString& text) const;
+
+private:
+    friend class Work;
+    Firebird::ITransaction* beginPhysical(Isolation isolation);
+    void finishCommit(FbHandle<Firebird::ITransaction>& transaction);
+    void finishRollback(FbHandle<Firebird::ITransaction>& transaction);
+    Isolation listIsolation() const;
+
+    ParamList params_;
+    std::function<void()> afterConnect_;
+    std::function<void(const QString&)> observer_;
+    FbHandle<Firebird::IAttachment> attachment_;
+    FbHandle<Firebird::ITransaction> transaction_;  // started by startTransaction
+    FbHandle<Firebird::ITransaction> retained_;     // context kept by a commit retaining
+    quint64 generation_ = 0;
+};
+
+// The transaction one statement runs in: the connection's active transaction, or one of its own
+// that complete() commits (auto-commit) and that is rolled back if the statement fails.
+class Work {
+public:
+    explicit Work(Connection& connection);
+    ~Work();
+    Work(const Work&) = delete;
+    Work& operator=(const Work&) = delete;
+
+    Firebird::ITransaction* transaction() const { return transaction_; }
+    void complete();
+
+private:
+    Connection& connection_;
+    FbHandle<Firebird::ITransaction> own_;
+    Firebird::ITransaction* transaction_ = nullptr;
+};
+
+// Creates an empty database (character set UTF8) at the database string and detaches.
+void createDatabase(const QString& database, const QString& user, const QString& password);
+
+} // namespace db

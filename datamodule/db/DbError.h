@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+#include <vector>
+
+namespace db {
+
+// A failure of the database or of the data-access layer. The message is the server's own text
+// (or the layer's), so it can be shown to the operator as it stands.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString& message, std::vector<long> errorCodes = {});
+
+    QString message() const { return QString::fromUtf8(what()); }
+    const std::vector<long>& errorCodes() const { return codes_; }
+    // A record-level conflict with another transaction; the whole transaction may be retried.
+    bool isUpdateConflict() const;
+
+private:
+    std::vector<long> codes_;
+};
+
+} // namespace db

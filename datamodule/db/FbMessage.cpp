@@ -1,0 +1,296 @@
+#include "FbMessage.h"
+
+#include "DbError.h"
+#include "FbStatus.h"
+
+#include <QDateTime>
+#include <cmath>
+#include <cstring>
+
+using namespace Firebird;
+
+namespace db {
+
+namespace {
+constexpr unsigned kCharsetOctets = 1;
+constexpr unsigned kCharsetUtf8 = 4;
+constexpr unsigned kBlobSegment = 32 * 1024;
+
+template <class T>
+T readAs(const unsigned char* at)
+{
+    T value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
+
+template <class T>
+void writeAs(unsigned char* at, T value)
+{
+    std::memcpy(at, &value, sizeof value);
+}
+
+ISC_QUAD writeBlob(IAttachment* attachment, ITransaction* transaction, const QByteArray& bytes)
+{
+    FbStatus status;
+    ISC_QUAD id{};
+    FbHandle<IBlob> blob(attachment->createBlob(status.get(), transaction, &id, 0, nullptr));
+    status.check();
+    for (qsizetype at = 0; at < bytes.size(); at += kBlobSegment) {
+        const auto length = static_cast<unsigned>(std::min<qsizetype>(kBlobSegment, bytes.size() - at));
+        blob->putSegment(status.get(), length, bytes.constData() + at);
+        status.check();
+    }
+    blob->close(status.get());
+    status.check();
+    blob.take();
+    return id;
+}
+
+QByteArray readBlob(IAttachment* attachment, ITransaction* transaction, ISC_QUAD id)
+{
+    FbStatus status;
+    FbHandle<IBlob> blob(attachment->openBlob(status.get(), transaction, &id, 0, nullptr));
+    status.check();
+    QByteArray bytes;
+    char segment[kBlobSegment];
+    for (;;) {
+        unsigned got = 0;
+        const int result = blob->getSegment(status.get(), sizeof segment, segment, &got);
+        status.check();
+        if (result != IStatus::RESULT_OK && result != IStatus::RESULT_SEGMENT)
+            break;
+        bytes.append(segment, got);
+    }
+    blob->close(status.get());
+    status.check();
+    blob.take();
+    return bytes;
+}
+
+unsigned bytesPerChar(unsigned charset)
+{
+    switch (charset) {
+    case kCharsetUtf8:
+        return 4;
+    case 3: // UNICODE_FSS
+        return 3;
+    default:
+        return 1;
+    }
+}
+
+QVariant scaled(qint64 raw, int scale)
+{
+    if (scale == 0)
+        return QVariant::fromValue(raw);
+    return QVariant::fromValue(static_cast<double>(raw) * std::pow(10.0, scale));
+}
+
+struct Column {
+    unsigned type;
+    int subType;
+    int scale;
+    unsigned charset;
+    unsigned length;
+    unsigned offset;
+    unsigned nullOffset;
+};
+} // namespace
+
+InputMessage::InputMessage(IStatement* statement, IAttachment* attachment, ITransaction* transaction,
+                           const std::vector<const ParamValue*>& values)
+{
+    FbStatus status;
+    FbHandle<IMessageMetadata> declared(statement->getInputMetadata(status.get()));
+    status.check();
+    const unsigned count = declared->getCount(status.get());
+    status.check();
+    if (count != values.size())
+        throw DbError(QStringLiteral("The statement has %1 parameters, %2 were given").arg(count).arg(values.size()));
+    FbHandle<IMetadataBuilder> builder(declared->getBuilder(status.get()));
+    status.check();
+    std::vector<QByteArray> texts(count);
+    for (unsigned i = 0; i < count; ++i) {
+        const ParamValue& value = *values[i];
+        builder->setScale(status.get(), i, 0);
+        if (const auto* text = std::get_if<QString>(&value)) {
+            texts[i] = text->toUtf8();
+            builder->setType(status.get(), i, SQL_VARYING + 1);
+            builder->setCharSet(status.get(), i, kCharsetUtf8);
+            builder->setLength(status.get(), i, static_cast<unsigned>(std::max<qsizetype>(1, texts[i].size())));
+        } else if (std::holds_alternative<qint64>(value)) {
+            builder->setType(status.get(), i, SQL_INT64 + 1);
+            builder->setLength(status.get(), i, sizeof(qint64));
+        } else if (std::holds_alternative<double>(value)) {
+            builder->setType(status.get(), i, SQL_DOUBLE + 1);
+            builder->setLength(status.get(), i, sizeof(double));
+        } else if (std::holds_alternative<QByteArray>(value)) {
+            builder->setType(status.get(), i, SQL_BLOB + 1);
+            builder->setSubType(status.get(), i, 0);
+            builder->setLength(status.get(), i, sizeof(ISC_QUAD));
+        } else {
+            const unsigned type = declared->getType(status.get(), i);
+            builder->setType(status.get(), i, type | 1u);
+        }
+        status.check();
+    }
+    metadata_.reset(builder->getMetadata(status.get()));
+    status.check();
+    buffer_ = MessageBuffer(metadata_->getMessageLength(status.get()));
+    status.check();
+    unsigned char* data = buffer_.data();
+    for (unsigned i = 0; i < count; ++i) {
+        const ParamValue& value = *values[i];
+        unsigned char* at = data + metadata_->getOffset(status.get(), i);
+        const bool isNull = std::holds_alternative<std::nullptr_t>(value);
+        writeAs<short>(data + metadata_->getNullOffset(status.get(), i), isNull ? short(-1) : short(0));
+        status.check();
+        if (std::holds_alternative<QString>(value)) {
+            writeAs<short>(at, static_cast<short>(texts[i].size()));
+            std::memcpy(at + sizeof(short), texts[i].constData(), static_cast<size_t>(texts[i].size()));
+        } else if (const auto* integer = std::get_if<qint64>(&value)) {
+            writeAs(at, *integer);
+        } else if (const auto* real = std::get_if<double>(&value)) {
+            writeAs(at, *real);
+        } else if (const auto* bytes = std::get_if<QByteArray>(&value)) {
+            writeAs(at, writeBlob(attachment, transaction, *bytes));
+        }
+    }
+}
+
+DataPacket fetchAll(IAttachment* attachment, ITransaction* transaction, IResultSet* cursor, IMessageMetadata* output)
+{
+    FbStatus status;
+    DataPacket packet;
+    const unsigned count = output->getCount(status.get());
+    status.check();
+    std::vector<Column> columns(count);
+    for (unsigned i = 0; i < count; ++i) {
+        Column& c = columns[i];
+        c.type = output->getType(status.get(), i) & ~1u;
+        c.subType = output->getSubType(status.get(), i);
+        c.scale = output->getScale(status.get(), i);
+        c.charset = output->getCharSet(status.get(), i);
+        c.length = output->getLength(status.get(), i);
+        c.offset = output->getOffset(status.get(), i);
+        c.nullOffset = output->getNullOffset(status.get(), i);
+        FieldDef def;
+        def.name = QString::fromUtf8(output->getAlias(status.get(), i));
+        status.check();
+        switch (c.type) {
+        case SQL_SHORT:
+        case SQL_LONG:
+        case SQL_INT64:
+            def.type = c.scale == 0 ? FieldType::Integer : FieldType::Float;
+            break;
+        case SQL_BOOLEAN:
+            def.type = FieldType::Integer;
+            break;
+        case SQL_FLOAT:
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT:
+            def.type = FieldType::Float;
+            break;
+        case SQL_BLOB:
+            def.type = c.subType == 1 ? FieldType::Text : FieldType::Blob;
+            break;
+        case SQL_TEXT:
+        case SQL_VARYING:
+            def.type = c.charset == kCharsetOctets ? FieldType::Blob : FieldType::Text;
+            def.size = static_cast<int>(c.length / bytesPerChar(c.charset));
+            break;
+        default:
+            def.type = FieldType::Text;
+        }
+        packet.fields << def;
+    }
+
+    MessageBuffer buffer(output->getMessageLength(status.get()));
+    status.check();
+    unsigned char* data = buffer.data();
+    for (;;) {
+        const int result = cursor->fetchNext(status.get(), data);
+        status.check();
+        if (result != IStatus::RESULT_OK)
+            break;
+        QVector<QVariant> row(static_cast<qsizetype>(count));
+        for (unsigned i = 0; i < count; ++i) {
+            const Column& c = columns[i];
+            if (readAs<short>(data + c.nullOffset) != 0)
+                continue;
+            const unsigned char* at = data + c.offset;
+            QVariant value;
+            switch (c.type) {
+            case SQL_VARYING:
+            case SQL_TEXT: {
+                const bool varying = c.type == SQL_VARYING;
+                const unsigned length = varying ? static_cast<unsigned short>(readAs<short>(at)) : c.length;
+                const char* bytes = reinterpret_cast<const char*>(at + (varying ? sizeof(short) : 0));
+                if (c.charset == kCharsetOctets) {
+                    value = QByteArray(bytes, length);
+                } else {
+                    QString text = QString::fromUtf8(bytes, length);
+                    // A fixed-width column comes padded to its width in bytes; keep its characters.
+                    if (!varying && text.size() > qsizetype(c.length / bytesPerChar(c.charset)))
+                        text.truncate(c.length / bytesPerChar(c.charset));
+                    value = text;
+                }
+                break;
+            }
+            case SQL_SHORT:
+                value = scaled(readAs<qint16>(at), c.scale);
+                break;
+            case SQL_LONG:
+                value = scaled(readAs<qint32>(at), c.scale);
+                break;
+            case SQL_INT64:
+                value = scaled(readAs<qint64>(at), c.scale);
+                break;
+            case SQL_BOOLEAN:
+                value = QVariant::fromValue<qint64>(readAs<unsigned char>(at) ? 1 : 0);
+                break;
+            case SQL_FLOAT:
+                value = static_cast<double>(readAs<float>(at));
+                break;
+            case SQL_DOUBLE:
+            case SQL_D_FLOAT:
+                value = readAs<double>(at);
+                break;
+            case SQL_TYPE_DATE: {
+                unsigned y = 0, m = 0, d = 0;
+                fbUtil()->decodeDate(readAs<ISC_DATE>(at), &y, &m, &d);
+                value = QDate(int(y), int(m), int(d)).toString(Qt::ISODate);
+                break;
+            }
+            case SQL_TYPE_TIME: {
+                unsigned h = 0, mi = 0, s = 0, frac = 0;
+                fbUtil()->decodeTime(readAs<ISC_TIME>(at), &h, &mi, &s, &frac);
+                value = QTime(int(h), int(mi), int(s), int(frac / 10)).toString(Qt::ISODateWithMs);
+                break;
+            }
+            case SQL_TIMESTAMP: {
+                const auto stamp = readAs<ISC_TIMESTAMP>(at);
+                unsigned y = 0, m = 0, d = 0, h = 0, mi = 0, s = 0, frac = 0;
+                fbUtil()->decodeDate(stamp.timestamp_date, &y, &m, &d);
+                fbUtil()->decodeTime(stamp.timestamp_time, &h, &mi, &s, &frac);
+                value = QDateTime(QDate(int(y), int(m), int(d)), QTime(int(h), int(mi), int(s), int(frac / 10)))
+                            .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
+                break;
+            }
+            case SQL_BLOB: {
+                const QByteArray bytes = readBlob(attachment, transaction, readAs<ISC_QUAD>(at));
+                value = c.subType == 1 ? QVariant(QString::fromUtf8(bytes)) : QVariant(bytes);
+                break;
+            }
+            default:
+                break; // array columns are not read
+            }
+            row[i] = value;
+        }
+        packet.rows << row;
+    }
+    return packet;
+}
+
+} // namespace db

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "DataPacket.h"
+#include "FbHandle.h"
+#include "Statement.h"
+
+#include <firebird/Interface.h>
+#include <vector>
+
+namespace db {
+
+// A message buffer aligned for every Firebird type.
+class MessageBuffer {
+public:
+    explicit MessageBuffer(unsigned length) : words_((length + 7) / 8 + 1) {}
+    unsigned char* data() { return reinterpret_cast<unsigned char*>(words_.data()); }
+
+private:
+    std::vector<double> words_;
+};
+
+// The input message of a prepared statement: each marker's value sent with the type of the value
+// (the server converts it to the column's type), null where the value is null.
+class InputMessage {
+public:
+    InputMessage(Firebird::IStatement* statement, Firebird::IAttachment* attachment,
+                 Firebird::ITransaction* transaction, const std::vector<const ParamValue*>& values);
+    Firebird::IMessageMetadata* metadata() const { return metadata_.get(); }
+    unsigned char* data() { return buffer_.data(); }
+
+private:
+    FbHandle<Firebird::IMessageMetadata> metadata_;
+    MessageBuffer buffer_{0};
+};
+
+// Reads every row of an opened cursor into a packet, columns typed by the query.
+DataPacket fetchAll(Firebird::IAttachment* attachment, Firebird::ITransaction* transaction,
+                    Firebird::IResultSet* cursor, Firebird::IMessageMetadata* output);
+
+} // namespace db

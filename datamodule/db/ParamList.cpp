@@ -1,0 +1,82 @@
+#include "ParamList.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <stdexcept>
+
+namespace db {
+
+namespace {
+QString nameOf(const QString& line)
+{
+    const qsizetype eq = line.indexOf(u'=');
+    return eq < 0 ? line : line.left(eq);
+}
+
+QString decode(const QByteArray& bytes)
+{
+    if (auto encoding = QStringConverter::encodingForData(bytes)) {
+        QStringDecoder decoder(*encoding);
+        return decoder.decode(bytes);
+    }
+    QStringDecoder decoder(QStringConverter::System);
+    return decoder.decode(bytes);
+}
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines << text.mid(start);
+    return lines;
+}
+} // namespace
+
+int ParamList::indexOf(const QString& name) const
+{
+    for (int i = 0; i < lines_.size(); ++i)
+        if (nameOf(lines_.at(i)).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QString ParamList::value(const QString& name) const
+{
+    const int i = indexOf(name);
+    if (i < 0)
+        return {};
+    const QString& line = lines_.at(i);
+    const qsizetype eq = line.indexOf(u'=');
+    return eq < 0 ? QString() : line.mid(eq + 1);
+}
+
+void ParamList::setValue(const QString& name, const QString& value)
+{
+    const int i = indexOf(name);
+    const QString line = name + u'=' + value;
+    if (i < 0)
+        lines_ << line;
+    else
+        lines_[i] = nameOf(lines_.at(i)) + u'=' + value;
+}
+
+void ParamList::loadFromFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()).toStdString());
+    lines_ = splitLines(decode(file.readAll()));
+}
+
+} // namespace db

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace db {
+
+// The connection's parameter list: ordered "name=value" lines. Names are found without regard to
+// letter case; lines are kept exactly as written, blank ones included.
+class ParamList {
+public:
+    ParamList() = default;
+    explicit ParamList(QStringList lines) : lines_(std::move(lines)) {}
+
+    const QStringList& lines() const { return lines_; }
+    void clear() { lines_.clear(); }
+    bool contains(const QString& name) const { return indexOf(name) >= 0; }
+    // The value of the first line with that name; empty text when there is none.
+    QString value(const QString& name) const;
+    // Replaces the value of the first line with that name, or appends a line.
+    void setValue(const QString& name, const QString& value);
+    // Replaces the whole list with the file's lines. A byte-order mark selects UTF-8 or UTF-16;
+    // without one the system's 8-bit code page is used. CR LF, LF and CR end a line.
+    // Throws std::runtime_error with the system's file error when the file cannot be read.
+    void loadFromFile(const QString& path);
+
+private:
+    int indexOf(const QString& name) const;
+    QStringList lines_;
+};
+
+} // namespace db

@@ -1,0 +1,73 @@
+#include "SqlText.h"
+
+namespace db {
+
+namespace {
+bool isNameStart(QChar c)
+{
+    return c.isLetter() || c == u'_';
+}
+bool isNamePart(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_' || c == u'$';
+}
+} // namespace
+
+ParsedSql parseSql(const QString& text)
+{
+    ParsedSql parsed;
+    parsed.positional.reserve(text.size());
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    auto copyUntil = [&](qsizetype end) {
+        parsed.positional += QStringView(text).mid(i, end - i);
+        i = end;
+    };
+    while (i < n) {
+        const QChar c = text.at(i);
+        if (c == u'\'' || c == u'"') {
+            // A doubled quote inside a literal continues it.
+            qsizetype end = i + 1;
+            while (end < n) {
+                if (text.at(end) == c) {
+                    if (end + 1 < n && text.at(end + 1) == c) {
+                        end += 2;
+                        continue;
+                    }
+                    ++end;
+                    break;
+                }
+                ++end;
+            }
+            copyUntil(end);
+        } else if (c == u'-' && i + 1 < n && text.at(i + 1) == u'-') {
+            const qsizetype eol = text.indexOf(u'\n', i);
+            copyUntil(eol < 0 ? n : eol);
+        } else if (c == u'/' && i + 1 < n && text.at(i + 1) == u'*') {
+            const qsizetype close = text.indexOf(QStringLiteral("*/"), i + 2);
+            copyUntil(close < 0 ? n : close + 2);
+        } else if (c == u':' && i + 1 < n && isNameStart(text.at(i + 1))) {
+            qsizetype end = i + 1;
+            while (end < n && isNamePart(text.at(end)))
+                ++end;
+            const QString name = text.mid(i + 1, end - i - 1);
+            int index = -1;
+            for (int k = 0; k < parsed.names.size(); ++k)
+                if (parsed.names.at(k).compare(name, Qt::CaseInsensitive) == 0)
+                    index = k;
+            if (index < 0) {
+                index = static_cast<int>(parsed.names.size());
+                parsed.names << name;
+            }
+            parsed.markerNames.push_back(index);
+            parsed.positional += u'?';
+            i = end;
+        } else {
+            parsed.positional += c;
+            ++i;
+        }
+    }
+    return parsed;
+}
+
+} // namespace db

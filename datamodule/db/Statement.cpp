@@ -1,0 +1,211 @@
+#include "Statement.h"
+
+#include "Connection.h"
+#include "DbError.h"
+#include "FbMessage.h"
+#include "FbStatus.h"
+#include "SqlText.h"
+
+using namespace Firebird;
+
+namespace db {
+
+void Statement::setConnection(Connection* connection)
+{
+    close();
+    connection_ = connection;
+    prepared_.reset();
+}
+
+void Statement::clearText()
+{
+    lines_.clear();
+    textChanged();
+}
+
+void Statement::addLine(const QString& line)
+{
+    lines_ << line;
+    textChanged();
+}
+
+void Statement::setLines(const QStringList& lines)
+{
+    lines_ = lines;
+    textChanged();
+}
+
+void Statement::textChanged()
+{
+    close();
+    ParsedSql parsed = parseSql(text());
+    positionalSql_ = std::move(parsed.positional);
+    paramNames_ = std::move(parsed.names);
+    markerNames_ = std::move(parsed.markerNames);
+    paramValues_.assign(static_cast<size_t>(paramNames_.size()), ParamValue{});
+}
+
+ParamValue& Statement::param(const QString& name)
+{
+    for (int i = 0; i < paramNames_.size(); ++i)
+        if (paramNames_.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return paramValues_[static_cast<size_t>(i)];
+    throw DbError(QStringLiteral("Parameter '%1' not found").arg(name));
+}
+
+void Statement::setParamText(const QString& name, const QString& value)
+{
+    param(name) = value;
+}
+void Statement::setParamInteger(const QString& name, qint64 value)
+{
+    param(name) = value;
+}
+void Statement::setParamDouble(const QString& name, double value)
+{
+    param(name) = value;
+}
+void Statement::setParamNull(const QString& name)
+{
+    param(name) = nullptr;
+}
+void Statement::setParamBlob(const QString& name, const QByteArray& value)
+{
+    param(name) = value;
+}
+
+void Statement::close()
+{
+    open_ = false;
+    result_ = DataPacket{};
+    row_ = 0;
+}
+
+void Statement::open()
+{
+    run(true);
+}
+
+void Statement::execute()
+{
+    run(false);
+}
+
+IStatement* Statement::prepare(ITransaction* transaction)
+{
+    if (prepared_ && preparedSql_ == positionalSql_ && preparedOn_ == connection_ &&
+        preparedGeneration_ == connection_->generation())
+        return prepared_.get();
+    prepared_.reset();
+    FbStatus status;
+    const QByteArray sql = positionalSql_.toUtf8();
+    prepared_.reset(connection_->attachment()->prepare(status.get(), transaction, static_cast<unsigned>(sql.size()),
+                                                       sql.constData(), connection_->dialect(),
+                                                       IStatement::PREPARE_PREFETCH_METADATA));
+    status.check();
+    preparedSql_ = positionalSql_;
+    preparedOn_ = connection_;
+    preparedGeneration_ = connection_->generation();
+    return prepared_.get();
+}
+
+void Statement::run(bool wantRows)
+{
+    if (!connection_)
+        throw DbError(QStringLiteral("The statement has no connection"));
+    close();
+    std::vector<const ParamValue*> values;
+    values.reserve(markerNames_.size());
+    for (int index : markerNames_) {
+        const ParamValue& value = paramValues_[static_cast<size_t>(index)];
+        if (std::holds_alternative<std::monostate>(value))
+            throw DbError(QStringLiteral("No value for parameter '%1'").arg(paramNames_.at(index)));
+        values.push_back(&value);
+    }
+
+    Work work(*connection_);
+    connection_->statementSent(text());
+    IStatement* statement = prepare(work.transaction());
+    IAttachment* attachment = connection_->attachment();
+    InputMessage input(statement, attachment, work.transaction(), values);
+    FbStatus status;
+    const unsigned type = statement->getType(status.get());
+    status.check();
+    const bool isQuery = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
+    if (isQuery) {
+        FbHandle<IMessageMetadata> output(statement->getOutputMetadata(status.get()));
+        status.check();
+        FbHandle<IResultSet> cursor(statement->openCursor(status.get(), work.transaction(), input.metadata(),
+                                                          input.data(), output.get(), 0));
+        status.check();
+        DataPacket rows = fetchAll(attachment, work.transaction(), cursor.get(), output.get());
+        cursor->close(status.get());
+        status.check();
+        cursor.take();
+        if (wantRows)
+            result_ = std::move(rows);
+        rowsAffected_ = 0;
+    } else {
+        statement->execute(status.get(), work.transaction(), input.metadata(), input.data(), nullptr, nullptr);
+        status.check();
+        rowsAffected_ = static_cast<qint64>(statement->getAffectedRecords(status.get()));
+        status.check();
+    }
+    work.complete();
+    open_ = wantRows;
+    row_ = 0;
+}
+
+void Statement::next()
+{
+    if (!eof())
+        ++row_;
+}
+
+int Statement::fieldIndex(const QString& name) const
+{
+    const int index = result_.indexOf(name);
+    if (index < 0)
+        throw DbError(QStringLiteral("Field '%1' not found").arg(name));
+    return index;
+}
+
+QVariant Statement::current(int index) const
+{
+    if (index < 0 || index >= fieldCount())
+        throw DbError(QStringLiteral("Field index %1 out of range").arg(index));
+    if (eof())
+        return {};
+    return result_.rows.at(row_).at(index);
+}
+
+bool Statement::isNull(const QString& field) const
+{
+    return current(fieldIndex(field)).isNull();
+}
+QString Statement::asText(const QString& field) const
+{
+    return valueToText(current(fieldIndex(field)));
+}
+qint64 Statement::asInteger(const QString& field) const
+{
+    return valueToInteger(current(fieldIndex(field)));
+}
+double Statement::asDouble(const QString& field) const
+{
+    return valueToDouble(current(fieldIndex(field)));
+}
+QString Statement::asText(int index) const
+{
+    return valueToText(current(index));
+}
+qint64 Statement::asInteger(int index) const
+{
+    return valueToInteger(current(index));
+}
+double Statement::asDouble(int index) const
+{
+    return valueToDouble(current(index));
+}
+
+} // namespace db

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "DataPacket.h"
+#include "FbHandle.h"
+
+#include <firebird/Interface.h>
+#include <QString>
+#include <QStringList>
+#include <variant>
+#include <vector>
+
+namespace db {
+
+class Connection;
+
+// A parameter's value: not yet set, null, text, integer, floating point or a block of bytes.
+using ParamValue = std::variant<std::monostate, std::nullptr_t, QString, qint64, double, QByteArray>;
+
+// One SQL text, held as a list of lines and sent joined with line breaks, with named parameters
+// written ":NAME". Opening a query reads all its rows at once and stands on the first.
+class Statement {
+public:
+    explicit Statement(Connection* connection = nullptr) : connection_(connection) {}
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void setConnection(Connection* connection);
+    Connection* connection() const { return connection_; }
+
+    // Every change of text rebuilds the parameter list from the text's markers.
+    void clearText();
+    void addLine(const QString& line);
+    void setLines(const QStringList& lines);
+    const QStringList& lines() const { return lines_; }
+    QString text() const { return lines_.join(u'\n'); }
+
+    int paramCount() const { return static_cast<int>(paramNames_.size()); }
+    QString paramName(int index) const { return paramNames_.at(index); }
+    void setParamText(const QString& name, const QString& value);
+    void setParamInteger(const QString& name, qint64 value);
+    void setParamDouble(const QString& name, double value);
+    void setParamNull(const QString& name);
+    void setParamBlob(const QString& name, const QByteArray& value);
+
+    void open();
+    void execute();
+    void close();
+    bool isOpen() const { return open_; }
+    qint64 rowsAffected() const { return rowsAffected_; }
+
+    bool isEmpty() const { return result_.rows.isEmpty(); }
+    bool eof() const { return row_ >= result_.rows.size(); }
+    void first() { row_ = 0; }
+    void next();
+    int fieldCount() const { return static_cast<int>(result_.fields.size()); }
+    QString fieldName(int index) const { return result_.fields.at(index).name; }
+    const DataPacket& result() const { return result_; }
+
+    // The current row's column, by name or by position. Null, and every column of a query
+    // without rows, reads as "", 0 and 0.0.
+    bool isNull(const QString& field) const;
+    QString asText(const QString& field) const;
+    qint64 asInteger(const QString& field) const;
+    double asDouble(const QString& field) const;
+    QString asText(int index) const;
+    qint64 asInteger(int index) const;
+    double asDouble(int index) const;
+
+private:
+    void textChanged();
+    ParamValue& param(const QString& name);
+    QVariant current(int index) const;
+    int fieldIndex(const QString& name) const;
+    void run(bool wantRows);
+    Firebird::IStatement* prepare(Firebird::ITransaction* transaction);
+
+    Connection* connection_ = nullptr;
+    QStringList lines_;
+    QStringList paramNames_;
+    std::vector<ParamValue> paramValues_;
+    std::vector<int> markerNames_;
+    QString positionalSql_;
+
+    FbHandle<Firebird::IStatement> prepared_;
+    QString preparedSql_;
+    quint64 preparedGeneration_ = 0;
+    const Connection* preparedOn_ = nullptr;
+
+    bool open_ = false;
+    DataPacket result_;
+    qsizetype row_ = 0;
+    qint64 rowsAffected_ = 0;
+};
+
+} // namespace db

@@ -1,0 +1,22 @@
+#include "SqlText.h"
+
+#include <gtest/gtest.h>
+
+using db::parseSql;
+
+TEST(SqlText, MarkersInOrderOfFirstAppearanceEachNameOnce)
+{
+    const auto parsed = parseSql("INSERT INTO T(A,B,C) VALUES(:B_ID,:a,:b_id)");
+    EXPECT_EQ(parsed.names, (QStringList{"B_ID", "a"}));
+    EXPECT_EQ(parsed.markerNames, (std::vector<int>{0, 1, 0}));
+    EXPECT_EQ(parsed.positional, "INSERT INTO T(A,B,C) VALUES(?,?,?)");
+}
+
+TEST(SqlText, ColonsInLiteralsCommentsAndQuotedNamesAreNotMarkers)
+{
+    const auto parsed = parseSql("SELECT '12:30', 'it''s :X', \":Y\" FROM T -- :Z\n"
+                                 "/* :W */ WHERE A = :REAL AND B = '::'");
+    EXPECT_EQ(parsed.names, QStringList{"REAL"});
+    EXPECT_EQ(parsed.positional, "SELECT '12:30', 'it''s :X', \":Y\" FROM T -- :Z\n"
+                                 "/* :W */ WHERE A = ? AND B = '::'");
+}

@@ -1,0 +1,144 @@
+#include "Connection.h"
+#include "DbError.h"
+#include "Statement.h"
+#include "TempDatabase.h"
+
+#include <gtest/gtest.h>
+
+using testsupport::TempDatabase;
+
+class StatementTest : public ::testing::Test {
+protected:
+    StatementTest() { database.configure(connection); }
+    TempDatabase database;
+    db::Connection connection;
+};
+
+TEST_F(StatementTest, ParametersRebuildFromTextAndBindEveryPlaceOfAName)
+{
+    db::Statement insert(&connection);
+    insert.addLine("INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP)");
+    EXPECT_EQ(insert.paramCount(), 0);
+    insert.addLine(" VALUES(:ID,:NAME,:ID)");
+    ASSERT_EQ(insert.paramCount(), 2);
+    EXPECT_EQ(insert.paramName(0), "ID");
+    EXPECT_EQ(insert.paramName(1), "NAME");
+    EXPECT_THROW(insert.setParamText("NOPE", "x"), db::DbError);
+    insert.setParamText("ID", "S'01");
+    try {
+        insert.execute();
+        FAIL() << "unset parameter was sent";
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.message(), "No value for parameter 'NAME'");
+    }
+    insert.setParamText("name", "大同五金行 '引號' 12:30");
+    insert.execute();
+    EXPECT_EQ(insert.rowsAffected(), 1);
+
+    const auto rows = database.rows("SELECT CORP_ID, CORP_NAME, PARANT_CORP FROM SUPPLIER");
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0][0].toString(), "S'01");
+    EXPECT_EQ(rows[0][1].toString(), "大同五金行 '引號' 12:30");
+    EXPECT_EQ(rows[0][2].toString(), "S'01");
+}
+
+TEST_F(StatementTest, TextIsConvertedToNumericColumnsAndValuesReadBack)
+{
+    db::Statement insert(&connection);
+    insert.setLines({"INSERT INTO PURCHASE_NUM(BILL_DATE,LAST_ID,CHG_DATE) VALUES(:D,:L,:C)"});
+    insert.setParamText("D", "2011/02/19");
+    insert.setParamText("L", "42");
+    insert.setParamNull("C");
+    insert.execute();
+    insert.setParamText("D", "2011/02/20");
+    insert.setParamInteger("L", 7);
+    insert.setParamText("C", "");
+    insert.execute();
+
+    db::Statement query(&connection);
+    query.setLines({"SELECT BILL_DATE, LAST_ID, CHG_DATE FROM PURCHASE_NUM ORDER BY BILL_DATE"});
+    query.open();
+    ASSERT_FALSE(query.isEmpty());
+    EXPECT_EQ(query.asInteger("last_id"), 42);
+    EXPECT_TRUE(query.isNull("CHG_DATE"));
+    EXPECT_EQ(query.asText("CHG_DATE"), "");
+    query.next();
+    EXPECT_EQ(query.asText("LAST_ID"), "7");
+    EXPECT_FALSE(query.isNull("CHG_DATE"));
+    EXPECT_EQ(query.asText("CHG_DATE"), "");
+    query.next();
+    EXPECT_TRUE(query.eof());
+    query.first();
+    EXPECT_EQ(query.asText(0), "2011/02/19");
+    EXPECT_THROW(query.asText("NOPE"), db::DbError);
+}
+
+TEST_F(StatementTest, DoublesAndNullsReadAsTextIntegerAndFloat)
+{
+    database.exec("INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES('A',1234.5,NULL)");
+    db::Statement insert(&connection);
+    insert.setLines({"INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY) VALUES('B',:V)"});
+    insert.setParamDouble("V", 1.0 / 3.0);
+    insert.execute();
+
+    db::Statement query(&connection);
+    query.setLines({"SELECT BEFORE_NOTPAY, BEFORE_ADVPAY FROM SUPPLIER_ACCOUNTS ORDER BY CORP_ID"});
+    query.open();
+    EXPECT_EQ(query.asText("BEFORE_NOTPAY"), "1234.5");
+    EXPECT_DOUBLE_EQ(query.asDouble("BEFORE_NOTPAY"), 1234.5);
+    EXPECT_EQ(query.asText("BEFORE_ADVPAY"), "");
+    EXPECT_EQ(query.asInteger("BEFORE_ADVPAY"), 0);
+    EXPECT_EQ(query.asDouble("BEFORE_ADVPAY"), 0.0);
+    query.next();
+    EXPECT_EQ(query.asText("BEFORE_NOTPAY"), "0.333333333333333");
+    EXPECT_EQ(query.asDouble("BEFORE_NOTPAY"), 1.0 / 3.0);
+}
+
+TEST_F(StatementTest, AQueryWithoutRowsReadsEmptyInEveryColumn)
+{
+    db::Statement query(&connection);
+    query.setLines({"SELECT CORP_ID, BEFORE_NOTPAY FROM SUPPLIER_ACCOUNTS WHERE CORP_ID = 'none'"});
+    query.open();
+    EXPECT_TRUE(query.isEmpty());
+    EXPECT_TRUE(query.eof());
+    EXPECT_TRUE(query.isNull("CORP_ID"));
+    EXPECT_EQ(query.asText("CORP_ID"), "");
+    EXPECT_EQ(query.asInteger("BEFORE_NOTPAY"), 0);
+    EXPECT_EQ(query.asDouble("BEFORE_NOTPAY"), 0.0);
+    EXPECT_EQ(query.asText(0), "");
+}
+
+TEST_F(StatementTest, ServerRejectionCarriesTheServersMessage)
+{
+    db::Statement query(&connection);
+    query.setLines({"SELECT NO_COLUMN FROM SUPPLIER"});
+    try {
+        query.open();
+        FAIL();
+    } catch (const db::DbError& e) {
+        EXPECT_NE(e.message().indexOf("NO_COLUMN"), -1) << e.what();
+    }
+    db::Statement tooLong(&connection);
+    tooLong.setLines({"INSERT INTO SUPPLIER(TAX_FLAG) VALUES(:F)"});
+    tooLong.setParamText("F", "12");
+    EXPECT_THROW(tooLong.execute(), db::DbError);
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM SUPPLIER").toInt(), 0);
+}
+
+TEST_F(StatementTest, BlobParameterIsStoredWhole)
+{
+    database.exec("CREATE TABLE BLOBS (B BLOB SUB_TYPE 0, T BLOB SUB_TYPE 1)");
+    QByteArray bytes(100000, '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i % 251);
+    db::Statement insert(&connection);
+    insert.setLines({"INSERT INTO BLOBS(B,T) VALUES(:B,:T)"});
+    insert.setParamBlob("B", bytes);
+    insert.setParamText("T", "期初帳款");
+    insert.execute();
+    db::Statement query(&connection);
+    query.setLines({"SELECT B, T FROM BLOBS"});
+    query.open();
+    EXPECT_EQ(query.result().rows[0][0].toByteArray(), bytes);
+    EXPECT_EQ(query.asText("T"), "期初帳款");
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, the demo and the tests need.
+set -euo pipefail
+packages=(
+  cmake g++ ninja-build pkg-config
+  qt6-base-dev libgl-dev
+  firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-server firebird3.0-utils
+  googletest libgtest-dev
+  fonts-arphic-uming xvfb xauth
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q "${missing[@]}"
+fi
