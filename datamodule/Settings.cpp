@@ -1,3 +1,47 @@
-#include "FrmSimpleDataMod.h"
+#include "Settings.h"
 
-void TSimpleDataMod::LoadSettings() {}
+int cost_rule = 0;
+int cost_dot = 0;
+int price_dot = 0;
+int in_sumkind = 0;
+int sal_sumkind = 0;
+double in_tax = 0.0;
+double in_tax2 = 0.0;
+int in_totdot = 0;
+int sal_totdot = 0;
+int account_amtdot = 0;
+QString in_money_id;
+QString sal_money_id;
+QString main_stockid;
+QString main_departid;
+int in_inquiry_price = 0;
+QString accounts_receivable;
+QString unearned_sales_revenue;
+QString notes_receivable;
+QString sales_return;
+QString sales_tax_payable;
+QString sales_discounts_and_allowances;
+QString accounts_payable;
+QString prepayment_for_purchases;
+QString notes_payable;
+QString purchase_returns;
+QString prepaid_sales_tax;
+QString purchase_discounts_and_allowances;
+QString cash;
+QString sales_revenue;
+QString purchases;
+QString cash_in_banks;
+QString bank_loan;
+int acc_subject_auto = 0;
+QString corp_title;
+QString corp_addr;
+QString corp_tel;
+QString corp_fax;
+QString corp_email;
+QString corp_idno;
+QString account_id_cash;
+
+QString price_format;
+QString cost_format;
+QString account_amt_format;
+QString operator_id;

@@ -70,4 +70,20 @@ ParsedSql parseSql(const QString& text)
     return parsed;
 }
 
+QString escapeQuotes(const QString& value)
+{
+    QString escaped = value;
+    return escaped.replace(u'\'', QStringLiteral("''"));
+}
+
+bool isIdentifier(const QString& text)
+{
+    if (text.isEmpty() || text.size() > 63 || !(text.at(0).isLetter() && text.at(0).unicode() < 128))
+        return false;
+    for (QChar c : text)
+        if (c.unicode() >= 128 || !(c.isLetterOrNumber() || c == u'_' || c == u'$'))
+            return false;
+    return true;
+}
+
 } // namespace db

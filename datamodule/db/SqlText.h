@@ -16,4 +16,11 @@ struct ParsedSql {
 
 ParsedSql parseSql(const QString& text);
 
+// A value to be placed between single quotes in SQL text, with its quotes doubled so that it
+// stays one literal whatever it holds.
+QString escapeQuotes(const QString& value);
+// True for a plain SQL identifier (a letter, then letters, digits, "_" or "$"), the only text
+// that may be placed unquoted where a table or column name stands.
+bool isIdentifier(const QString& text);
+
 } // namespace db

@@ -20,3 +20,16 @@ TEST(SqlText, ColonsInLiteralsCommentsAndQuotedNamesAreNotMarkers)
     EXPECT_EQ(parsed.positional, "SELECT '12:30', 'it''s :X', \":Y\" FROM T -- :Z\n"
                                  "/* :W */ WHERE A = ? AND B = '::'");
 }
+
+TEST(SqlText, SplicedValuesKeepTheirQuotesAndNamesMustBeIdentifiers)
+{
+    EXPECT_EQ(db::escapeQuotes("O'Brien's"), "O''Brien''s");
+    EXPECT_EQ(db::escapeQuotes("S001"), "S001");
+    EXPECT_TRUE(db::isIdentifier("PURCHASE_NUM"));
+    EXPECT_TRUE(db::isIdentifier("p_run$1"));
+    EXPECT_FALSE(db::isIdentifier(""));
+    EXPECT_FALSE(db::isIdentifier("1ABC"));
+    EXPECT_FALSE(db::isIdentifier("T; DROP TABLE X"));
+    EXPECT_FALSE(db::isIdentifier("A B"));
+    EXPECT_FALSE(db::isIdentifier("表"));
+}

@@ -1,0 +1,3 @@
+#include "FrmSimpleDataMod.h"
+
+void TSimpleDataMod::LoadSettings() {}
