@@ -45,7 +45,6 @@ void TFormSuppBeforeStart::showEvent(QShowEvent* event)
 }
 
 void TFormSuppBeforeStart::FormShow() {}
-void TFormSuppBeforeStart::SpeedButton1Click() {}
 void TFormSuppBeforeStart::SpeedButton2Click()
 {
     close();

@@ -1,0 +1,3 @@
+#include "FrmSuppBeforeStart.h"
+
+void TFormSuppBeforeStart::SpeedButton1Click() {}
