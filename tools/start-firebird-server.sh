@@ -3,10 +3,12 @@
 # tests and the built-in connection defaults use ($FB_SERVER_PASSWORD, default "quillrock").
 set -euo pipefail
 password="${FB_SERVER_PASSWORD:-quillrock}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
 port_open() { (exec 3<>/dev/tcp/127.0.0.1/3050) 2>/dev/null; }
 
 if ! port_open; then
-  /etc/init.d/firebird3.0 start >/dev/null || true
+  $sudo /etc/init.d/firebird3.0 start >/dev/null || true
   for _ in $(seq 1 50); do port_open && break; sleep 0.2; done
 fi
 port_open || { echo "Firebird server did not start on port 3050" >&2; exit 1; }
@@ -23,9 +25,8 @@ if try_password "$password"; then
   exit 0
 fi
 # First start on this machine: Debian set a random password; replace it with ours.
-# shellcheck disable=SC1091
-source /etc/firebird/3.0/SYSDBA.password
+eval "$($sudo cat /etc/firebird/3.0/SYSDBA.password | grep '^ISC_PASSWORD=')"
 echo "create database '$probe' user 'SYSDBA' password '$ISC_PASSWORD'; alter user SYSDBA password '$password'; drop database;" |
   isql-fb -q >/dev/null
-sed -i "s/^ISC_PASSWORD=.*/ISC_PASSWORD=\"$password\"/" /etc/firebird/3.0/SYSDBA.password
+$sudo sed -i "s/^ISC_PASSWORD=.*/ISC_PASSWORD=\"$password\"/" /etc/firebird/3.0/SYSDBA.password
 try_password "$password" || { echo "cannot log in to the server as SYSDBA" >&2; exit 1; }
