@@ -1,0 +1,150 @@
+#include "DbError.h"
+#include "FrmSimpleDataMod.h"
+#include "SqlText.h"
+#include "TextNumbers.h"
+
+#include <QThread>
+#include <optional>
+
+// Per-day bill numbers. Each counter table holds one row per bill date whose LAST_ID is the
+// sequence number the next allocation of that day hands out.
+//
+// Allocations are exclusive across workstations: the day's row is read and advanced in one
+// transaction that locks it (the read of the counter carries "WITH LOCK"), and the whole step is
+// retried when it meets a conflicting transaction. The first allocation of a day may race
+// another workstation's: an insert of the day's row that finds the row already stored (duplicate
+// key) counts as "the row exists". When the caller already has a transaction open, the counter
+// is locked and advanced inside it, and commits or rolls back with the caller's work.
+
+namespace {
+
+constexpr long kUniqueKeyViolation = 335544665;  // isc_unique_key_violation
+constexpr long kDuplicateInUniqueIndex = 335544349;  // isc_no_dup
+constexpr int kAttempts = 100;
+constexpr unsigned long kRetryPauseMs = 10;
+
+bool isDuplicateKey(const db::DbError& error)
+{
+    for (long code : error.errorCodes())
+        if (code == kUniqueKeyViolation || code == kDuplicateInUniqueIndex)
+            return true;
+    return false;
+}
+
+struct Counter {
+    db::Connection& connection;
+    db::Statement& query;   // reads and creates the day's row
+    db::Statement& update;  // advances it
+    QString table;
+    QString date;
+
+    QString select() const
+    {
+        return QStringLiteral("SELECT LAST_ID FROM ") + table + QStringLiteral(" WHERE BILL_DATE = ") + u'\'' +
+               db::escapeQuotes(date) + u'\'';
+    }
+
+    bool dayRowExists()
+    {
+        query.close();
+        query.clearText();
+        query.addLine(select());
+        query.open();
+        return !query.isEmpty();
+    }
+
+    // Stored on its own (or within the caller's transaction); losing the race to another
+    // workstation's insert of the same day leaves that workstation's row.
+    void createDayRow()
+    {
+        query.close();
+        query.setLines({QStringLiteral("INSERT INTO ") + table + QStringLiteral("(BILL_DATE,LAST_ID,CHG_DATE) "),
+                        QStringLiteral(" VALUES(:BILL_DATE,:LAST_ID,:CHG_DATE) ")});
+        query.setParamText(QStringLiteral("BILL_DATE"), date);
+        query.setParamInteger(QStringLiteral("LAST_ID"), 1);
+        query.setParamText(QStringLiteral("CHG_DATE"), date);
+        try {
+            query.execute();
+        } catch (const db::DbError& error) {
+            if (!isDuplicateKey(error))
+                throw;
+        }
+    }
+
+    // Locks the day's row, reads n and stores n + 1; nothing when the row is not there to lock.
+    std::optional<qint64> takeLocked()
+    {
+        query.close();
+        query.clearText();
+        query.addLine(select() + QStringLiteral(" WITH LOCK"));
+        query.open();
+        if (query.isEmpty())
+            return std::nullopt;
+        const qint64 n = db::parseInteger(query.asText(QStringLiteral("LAST_ID"))).value_or(1);
+        update.close();
+        update.clearText();
+        update.addLine(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET LAST_ID = :LASTID WHERE BILL_DATE = ") +
+                       u'\'' + db::escapeQuotes(date) + u'\'');
+        update.setParamInteger(QStringLiteral("LASTID"), n + 1);
+        update.execute();
+        return n;
+    }
+
+    // takeLocked in a transaction of its own when the caller has none; whatever fails, a
+    // transaction started here does not outlive the call.
+    std::optional<qint64> take()
+    {
+        if (connection.inTransaction())
+            return takeLocked();
+        connection.startTransaction(1, db::Isolation::ReadCommitted);
+        try {
+            const std::optional<qint64> n = takeLocked();
+            if (n)
+                connection.commit(1);
+            else
+                connection.rollback(1);
+            return n;
+        } catch (...) {
+            if (connection.inTransaction()) {
+                try {
+                    connection.rollback(1);
+                } catch (const db::DbError&) {
+                    // The first failure is the one reported; the server drops the transaction.
+                }
+            }
+            throw;
+        }
+    }
+
+    qint64 allocate()
+    {
+        for (int attempt = 1;; ++attempt) {
+            try {
+                if (!dayRowExists())
+                    createDayRow();
+                if (const std::optional<qint64> n = take())
+                    return *n;
+                // The day's row is not visible yet: another workstation's insert is pending.
+                if (attempt == kAttempts)
+                    throw db::DbError(QStringLiteral("The bill-number counter of %1 for %2 cannot be created")
+                                          .arg(table, date));
+            } catch (const db::DbError& error) {
+                if (!error.isUpdateConflict() || attempt == kAttempts)
+                    throw;
+            }
+            QThread::msleep(kRetryPauseMs);
+        }
+    }
+};
+
+} // namespace
+
+QString TSimpleDataMod::GetMaxBillID(const QString& sTable, const QString& sDate, const QString& sFlag)
+{
+    if (!db::isIdentifier(sTable))
+        throw db::DbError(QStringLiteral("'%1' is not a valid bill-number counter table name").arg(sTable));
+    Counter counter{SQLConnection1, SQLQuery1, SQL_ID, sTable, sDate};
+    const qint64 n = counter.allocate();
+    return sFlag + sDate.mid(0, 4) + sDate.mid(5, 2) + sDate.mid(8, 2) +
+           QString::asprintf("%.4lld", static_cast<long long>(n));
+}
