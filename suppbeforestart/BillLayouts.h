@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Value.h"
+
+#include <QVector>
+
+class TFormSuppBeforeStart;
+
+// The fixed column layouts of the in-memory purchase bill: whatever the query returns, the
+// header and line record sets carry exactly these columns (text widths declared as three times
+// the table's width in characters).
+QVector<db::FieldDef> billMasterLayout();
+QVector<db::FieldDef> billSubLayout();
+
+// Gives CDS_DataMaster and CDS_DataSub their layouts; takes effect at their next open.
+void applyBillLayouts(TFormSuppBeforeStart& form);

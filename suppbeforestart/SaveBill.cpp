@@ -1,0 +1,139 @@
+#include "Boxes.h"
+#include "FrmSimpleDataMod.h"
+#include "FrmSuppBeforeStart.h"
+#include "SqlText.h"
+#include "TextNumbers.h"
+
+#include <exception>
+
+namespace {
+
+const QStringList kHeaderInsert{
+    QStringLiteral("INSERT INTO PURCHASE_MASTER(MASTERBILLID,BILL_DATE,FLAG,FLAG_ID,EMPLOYEE_ID,EMPLOYEE_NAME,"),
+    QStringLiteral("SUPP_CORP_ID,SUPP_CORP_NAME,TAX_FLAG,PRICE_NO,SOURCE_TYPE,SOURCE_ID,TOTAL_NETAMT,"),
+    QStringLiteral("TOTAL_TAXAMT,TOTAL_TOTAMT,TOTAL_DISCOUNT,TOTAL_DISTAX,TOTAL_MONEY,NOW_PAY,PAYED_AMT,"),
+    QStringLiteral("TOTAL_SURPLUS,SURPLUS,STOCK_ID,STOCK_NAME,NOTE,FR_FLAG,FR_NAME,FR_ADDRESS,FR_PHONE,"),
+    QStringLiteral("INVOICE_CLASS,INVOICE_DATE,INVOICE_NUM,BILL_KIND,ACC_DATE,PROJ_ID,DEPART_ID,"),
+    QStringLiteral("SUPP_CORP_IDAC,SECBILLID,AGREE_YN,MONEY_ID,MONEY_NAME,MONEY_RATE,CHG_DATETIME,"),
+    QStringLiteral("CHG_USER,CHG_HOST,CR_DATETIME,CR_USER,CR_HOST,WUID) "),
+    QStringLiteral(" VALUES (:MASTERBILLID,:BILL_DATE,:FLAG,:FLAG_ID,:EMPLOYEE_ID,:EMPLOYEE_NAME,"),
+    QStringLiteral(":SUPP_CORP_ID,:SUPP_CORP_NAME,:TAX_FLAG,:PRICE_NO,:SOURCE_TYPE,:SOURCE_ID,:TOTAL_NETAMT,"),
+    QStringLiteral(":TOTAL_TAXAMT,:TOTAL_TOTAMT,:TOTAL_DISCOUNT,:TOTAL_DISTAX,:TOTAL_MONEY,:NOW_PAY,:PAYED_AMT,"),
+    QStringLiteral(":TOTAL_SURPLUS,:SURPLUS,:STOCK_ID,:STOCK_NAME,:NOTE,:FR_FLAG,:FR_NAME,:FR_ADDRESS,:FR_PHONE,"),
+    QStringLiteral(":INVOICE_CLASS,:INVOICE_DATE,:INVOICE_NUM,:BILL_KIND,:ACC_DATE,:PROJ_ID,:DEPART_ID,"),
+    QStringLiteral(":SUPP_CORP_IDAC,:SECBILLID,:AGREE_YN,:MONEY_ID,:MONEY_NAME,:MONEY_RATE,:CHG_DATETIME,"),
+    QStringLiteral(":CHG_USER,:CHG_HOST,:CR_DATETIME,:CR_USER,:CR_HOST,:WUID) "),
+};
+
+const QStringList kLineInsert{
+    QStringLiteral("INSERT INTO PURCHASE_DETAIL(MASTERBILLID,KEYINTIME,TEMPPRODID,V_NAME,"),
+    QStringLiteral("V_QTY,V_UNIT,B_PRICE,U_DIS,V_PRICE,AMT,MONEY_ID,MONEY_RATE,TAX_FLAG,"),
+    QStringLiteral("TAX_KIND,TAX_AMT,NET_PRICE,TOT_PRICE,TOT_AMT,V_GIVE_QTY,REMARK,"),
+    QStringLiteral("PD_SERNO,PH_NO,PACK_REMARK,PROD_ID,PROD_BARCODE,PROD_NAME,PROD_SCALE,"),
+    QStringLiteral("UNIT_ID,STK_QTY_YN,PD_ITEMID,SALE_PRICE,PACK_QTY,QTY,GIVE_QTY,"),
+    QStringLiteral("U_V_PRICE,U_TAX_FLAG,U_TAX_KIND,U_SAL_TAX,U_NET_PRICE,U_TOT_PRICE,"),
+    QStringLiteral("BILL_DATE,STOCK_ID,FLAG,FLAG_ID,SUPP_CORP_ID,ACC_DATE,SOURCE_TYPE,SOURCE_ID,"),
+    QStringLiteral("SOURCE_QTY,SOURCE_UNIT,CHG_DATETIME,CHG_USER,CHG_HOST,BK_DATE,PRFS) "),
+    QStringLiteral(" VALUES (:MASTERBILLID,:KEYINTIME,:TEMPPRODID,:V_NAME,"),
+    QStringLiteral(":V_QTY,:V_UNIT,:B_PRICE,:U_DIS,:V_PRICE,:AMT,:MONEY_ID,:MONEY_RATE,:TAX_FLAG,"),
+    QStringLiteral(":TAX_KIND,:TAX_AMT,:NET_PRICE,:TOT_PRICE,:TOT_AMT,:V_GIVE_QTY,:REMARK,"),
+    QStringLiteral(":PD_SERNO,:PH_NO,:PACK_REMARK,:PROD_ID,:PROD_BARCODE,:PROD_NAME,:PROD_SCALE,"),
+    QStringLiteral(":UNIT_ID,:STK_QTY_YN,:PD_ITEMID,:SALE_PRICE,:PACK_QTY,:QTY,:GIVE_QTY,"),
+    QStringLiteral(":U_V_PRICE,:U_TAX_FLAG,:U_TAX_KIND,:U_SAL_TAX,:U_NET_PRICE,:U_TOT_PRICE,"),
+    QStringLiteral(":BILL_DATE,:STOCK_ID,:FLAG,:FLAG_ID,:SUPP_CORP_ID,:ACC_DATE,:SOURCE_TYPE,:SOURCE_ID,"),
+    QStringLiteral(":SOURCE_QTY,:SOURCE_UNIT,:CHG_DATETIME,:CHG_USER,:CHG_HOST,:BK_DATE,:PRFS)"),
+};
+
+// Leading and trailing blanks and control characters removed, as line texts are stored.
+QString trimmedLineText(const QString& text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text.at(from).unicode() <= u' ')
+        ++from;
+    while (to > from && text.at(to - 1).unicode() <= u' ')
+        --to;
+    return text.mid(from, to - from);
+}
+
+enum class Texts { AsTheyStand, Trimmed };
+
+// Binds every parameter from the same-named column of the record set's current row: read as
+// text, then bound by the column's kind. Texts are never bound as null; numbers that do not read
+// count as 0. A floating-point column reads with 15 significant digits, and so is stored.
+void bindFrom(db::Statement& statement, const db::RecordSet& row, Texts texts)
+{
+    for (int i = 0; i < statement.paramCount(); ++i) {
+        const QString name = statement.paramName(i);
+        const QString text = row.asText(name);
+        switch (row.fieldType(name)) {
+        case db::FieldType::Integer:
+            statement.setParamInteger(name, db::parseInteger(text).value_or(0));
+            break;
+        case db::FieldType::Float:
+            statement.setParamDouble(name, db::parseDouble(text).value_or(0.0));
+            break;
+        default:
+            statement.setParamText(name, texts == Texts::Trimmed ? trimmedLineText(text) : text);
+            break;
+        }
+    }
+}
+
+void replaceText(db::Statement& statement, const QStringList& lines)
+{
+    statement.close();
+    statement.clearText();
+    statement.setLines(lines);
+}
+
+} // namespace
+
+// Writes the bill held in CDS_DataMaster and CDS_DataSub in one transaction, replacing whatever
+// was stored under its number. A failure is reported to the operator and not passed on.
+void TFormSuppBeforeStart::SaveBill()
+{
+    db::Connection& connection = SimpleDataMod->SQLConnection1;
+    // Someone else's transaction is under way: saving now would commit or undo their work too.
+    if (connection.inTransaction())
+        return;
+    try {
+        connection.startTransaction(1, db::Isolation::ReadCommitted);
+
+        const QString bill = db::escapeQuotes(CDS_DataMaster.asText(QStringLiteral("MASTERBILLID")));
+        const QString whereBill = QStringLiteral(" WHERE MASTERBILLID = '") + bill + u'\'';
+        db::Statement& remove = SimpleDataMod->SQLQueryD;
+        replaceText(remove, {QStringLiteral("DELETE FROM PURCHASE_MASTER "), whereBill});
+        remove.execute();
+        replaceText(remove, {QStringLiteral("DELETE FROM PURCHASE_DETAIL "), whereBill});
+        remove.execute();
+        replaceText(remove, {QStringLiteral("DELETE FROM PROD_CHGDATA "), whereBill,
+                              QStringLiteral(" and FLAG_ID = '") +
+                                  db::escapeQuotes(CDS_DataMaster.asText(QStringLiteral("FLAG_ID"))) + u'\''});
+        remove.execute();
+
+        db::Statement& header = SimpleDataMod->SQL_Master;
+        replaceText(header, kHeaderInsert);
+        bindFrom(header, CDS_DataMaster, Texts::AsTheyStand);
+        header.execute();
+
+        db::Statement& line = SimpleDataMod->SQL_Sub;
+        for (CDS_DataSub.first(); !CDS_DataSub.eof(); CDS_DataSub.next()) {
+            replaceText(line, kLineInsert);
+            bindFrom(line, CDS_DataSub, Texts::Trimmed);
+            line.execute();
+        }
+
+        connection.commit(1);
+    } catch (const std::exception&) {
+        // Undo before telling the operator, so no lock is held while the box waits. A failed
+        // roll-back still releases the transaction, and the server discards its work.
+        if (connection.inTransaction()) {
+            try {
+                connection.rollback(1);
+            } catch (const std::exception&) {
+            }
+        }
+        toolkit::boxes().warning(QStringLiteral("資料存檔失敗..!"));
+    }
+}
