@@ -1,14 +1,67 @@
 #include "FrmSuppBeforeStart.h"
 
+#include "ButtonImages.h"
 #include "Connection.h"
+#include "RecordSetModel.h"
+#include "Reporting.h"
 
 #include <QDateEdit>
+#include <QDateTime>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
 #include <QTableView>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 TFormSuppBeforeStart* FormSuppBeforeStart = nullptr;
+
+namespace {
+const QString kSupplierList = QStringLiteral(
+    "SELECT a.CORP_ID,a.CORP_NAME,  (SELECT BEFORE_NOTPAY FROM SUPPLIER_ACCOUNTS where CORP_ID =a.CORP_ID) AS "
+    "BEFORE_NOTPAY,  (SELECT BEFORE_ADVPAY FROM SUPPLIER_ACCOUNTS where CORP_ID =a.CORP_ID) AS BEFORE_ADVPAY,"
+    "a.PARANT_CORP,a.TAX_FLAG   FROM SUPPLIER a  ORDER BY a.CORP_ID ");
+
+// The supplier list's visible columns: code, name, opening unpaid, opening prepaid.
+struct GridColumn {
+    const char16_t* caption;
+    int width;
+};
+constexpr GridColumn kGridColumns[] = {{u"廠商代號", 100}, {u"廠商名稱", 200}, {u"期初未付", 100}, {u"期初預付", 100}};
+// PARANT_CORP and TAX_FLAG stay in the list for the posting run but are not shown.
+constexpr int kHiddenColumns[] = {4, 5};
+
+QFont windowFont()
+{
+    QFont font;
+    // The suite's Ming face; where it is missing, AR PL UMing is the Ming face Chinese desktops
+    // fall back to, so the window keeps its look and every Big5 glyph.
+    font.setFamilies({QStringLiteral("新細明體"), QStringLiteral("PMingLiU"), QStringLiteral("AR PL UMing TW")});
+    font.setPixelSize(15);
+    return font;
+}
+
+QFrame* makePanel(QWidget* parent)
+{
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    return panel;
+}
+
+QToolButton* makeButton(QWidget* parent, const QString& caption, const QIcon& image, const QRect& geometry)
+{
+    auto* button = new QToolButton(parent);
+    button->setText(caption);
+    button->setIcon(image);
+    button->setIconSize(QSize(16, 16));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setGeometry(geometry);
+    return button;
+}
+} // namespace
 
 TFormSuppBeforeStart::TFormSuppBeforeStart(QWidget* parent) : QWidget(parent)
 {
@@ -16,18 +69,44 @@ TFormSuppBeforeStart::TFormSuppBeforeStart(QWidget* parent) : QWidget(parent)
     CDS_DataMaster.setProvider(&DSP_Master);
     CDS_DataSub.setProvider(&DSP_Sub);
 
-    Panel1 = new QFrame(this);
+    setWindowTitle(QStringLiteral("廠商期初帳款開帳作業"));
+    resize(590, 433);
+    setFont(windowFont());
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+
+    Panel1 = makePanel(this);
+    Panel1->setFixedHeight(41);
     Label1 = new QLabel(QStringLiteral("期初基準日期"), Panel1);
+    Label1->move(16, 13);
+    Label1->adjustSize();
     DateTimePicker1 = new QDateEdit(Panel1);
-    SpeedButton1 = new QToolButton(Panel1);
-    SpeedButton1->setText(QStringLiteral("確定開帳"));
-    SpeedButton2 = new QToolButton(Panel1);
-    SpeedButton2->setText(QStringLiteral("離開"));
-    Panel2 = new QFrame(this);
+    DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    DateTimePicker1->setCalendarPopup(true);
+    DateTimePicker1->setGeometry(115, 9, 186, 23);
+    SpeedButton1 = makeButton(Panel1, QStringLiteral("確定開帳"), buttonimages::table(), {352, 6, 95, 29});
+    SpeedButton2 = makeButton(Panel1, QStringLiteral("離開"), buttonimages::power(), {453, 5, 95, 29});
+
+    Panel2 = makePanel(this);
     DBGrid1 = new QTableView(Panel2);
-    Panel3 = new QFrame(this);
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
+    DataSource1 = new toolkit::RecordSetModel(&ClientDataSet1, this);
+    toolkit::bindGrid(*DBGrid1, *DataSource1);
+    auto* gridLayout = new QVBoxLayout(Panel2);
+    gridLayout->setContentsMargins(0, 0, 0, 0);
+    gridLayout->addWidget(DBGrid1);
+
+    Panel3 = makePanel(this);
+    Panel3->setFixedHeight(33);
+
+    auto* stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+    stack->addWidget(Panel1);
+    stack->addWidget(Panel2, 1);
+    stack->addWidget(Panel3);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { toolkit::runReported([this] { SpeedButton1Click(); }); });
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { toolkit::runReported([this] { SpeedButton2Click(); }); });
 }
 
 TFormSuppBeforeStart::~TFormSuppBeforeStart() = default;
@@ -41,11 +120,36 @@ void TFormSuppBeforeStart::bindConnection(db::Connection* connection)
 void TFormSuppBeforeStart::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    FormShow();
+    // Restoring a minimised window is no new opening.
+    if (event->spontaneous())
+        return;
+    if (const QScreen* desktop = screen())
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
+                                 desktop->availableGeometry())
+                 .topLeft());
+    toolkit::runReported([this] { FormShow(); });
 }
 
-void TFormSuppBeforeStart::FormShow() {}
+void TFormSuppBeforeStart::FormShow()
+{
+    DateTimePicker1->setDateTime(QDateTime::currentDateTime());
+    ClientDataSet1.close();
+    ClientDataSet1.setCommandText(kSupplierList);
+    ClientDataSet1.open();
+    int column = 0;
+    for (const GridColumn& shown : kGridColumns) {
+        DataSource1->setColumnCaption(column, QString::fromUtf16(shown.caption));
+        DBGrid1->setColumnWidth(column, shown.width);
+        ++column;
+    }
+    for (int hidden : kHiddenColumns)
+        DBGrid1->setColumnHidden(hidden, true);
+}
+
 void TFormSuppBeforeStart::SpeedButton2Click()
 {
     close();
 }
+
+// The window's header is named after the suite's form, not after this file: have it moc'ed here.
+#include "moc_FrmSuppBeforeStart.cpp"
