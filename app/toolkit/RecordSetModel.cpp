@@ -99,7 +99,7 @@ QVariant RecordSetModel::headerData(int section, Qt::Orientation orientation, in
             return captions_.at(section);
         return {};
     }
-    if (role == Qt::DecorationRole && section == currentRow())
+    if (role == Qt::DecorationRole && section == indicatorRow_)
         return indicatorIcon();
     return {};
 }

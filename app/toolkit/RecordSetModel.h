@@ -44,7 +44,7 @@ private:
     db::RecordSet* records_;
     QStringList fieldNames_;
     QStringList captions_;
-    int indicatorRow_ = -1;
+    int indicatorRow_ = -1;  // where the grid was last told the record set stands
 };
 
 // Shows the model in a grid: read-only, widths set per column in pixels (the operator may widen
