@@ -1,0 +1,160 @@
+#include "Connection.h"
+#include "FrmSuppBeforeStart.h"
+#include "RecordSetModel.h"
+#include "ScriptedBoxes.h"
+#include "TempDatabase.h"
+
+#include <QDateEdit>
+#include <QFontInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
+#include <QTableView>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using testsupport::TempDatabase;
+using toolkit::ScriptedBoxes;
+
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest() { toolkit::setBoxes(boxes); }
+    ~WindowTest() override { toolkit::setBoxes(nullptr); }
+
+    std::shared_ptr<ScriptedBoxes> boxes = std::make_shared<ScriptedBoxes>();
+};
+
+TEST_F(WindowTest, LaidOutAsTheSuiteDrawsIt)
+{
+    TFormSuppBeforeStart window;
+    window.show();  // no connection: the show's failure is reported, the window stands
+    EXPECT_EQ(boxes->texts(ScriptedBoxes::Kind::Error).size(), 1u);
+    EXPECT_EQ(window.windowTitle(), "廠商期初帳款開帳作業");
+    EXPECT_EQ(window.size(), QSize(590, 433));
+    EXPECT_EQ(window.font().families().value(0), "新細明體");
+    EXPECT_EQ(window.font().pixelSize(), 15);
+    // Without the face itself the Ming face of the Chinese desktop stands in.
+    const QString face = QFontInfo(window.font()).family();
+    EXPECT_TRUE(face == "新細明體" || face == "PMingLiU" || face.startsWith("AR PL UMing")) << face.toStdString();
+    EXPECT_EQ(window.DBGrid1->horizontalHeader()->font().pixelSize(), 15);
+
+    EXPECT_EQ(window.Panel1->geometry(), QRect(0, 0, 590, 41));
+    EXPECT_EQ(window.Panel2->geometry(), QRect(0, 41, 590, 359));
+    EXPECT_EQ(window.Panel3->geometry(), QRect(0, 400, 590, 33));
+    EXPECT_EQ(window.Label1->text(), "期初基準日期");
+    EXPECT_EQ(window.Label1->pos(), QPoint(16, 13));
+    EXPECT_EQ(window.DateTimePicker1->geometry(), QRect(115, 9, 186, 23));
+    EXPECT_FALSE(window.DateTimePicker1->displayFormat().contains("h"));
+    EXPECT_EQ(window.SpeedButton1->text(), "確定開帳");
+    EXPECT_EQ(window.SpeedButton1->geometry(), QRect(352, 6, 95, 29));
+    EXPECT_EQ(window.SpeedButton2->text(), "離開");
+    EXPECT_EQ(window.SpeedButton2->geometry(), QRect(453, 5, 95, 29));
+    for (const QToolButton* button : {window.SpeedButton1, window.SpeedButton2}) {
+        EXPECT_EQ(button->iconSize(), QSize(16, 16));
+        EXPECT_FALSE(button->icon().pixmap(16, 16).isNull());
+        EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+    }
+    // The power symbol is red.
+    const QImage power = window.SpeedButton2->icon().pixmap(16, 16).toImage();
+    bool red = false;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            red = red || (qRed(power.pixel(x, y)) > 150 && qGreen(power.pixel(x, y)) < 80 && qAlpha(power.pixel(x, y)) > 200);
+    EXPECT_TRUE(red);
+    EXPECT_EQ(window.DBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(window.DBGrid1->geometry().size(), window.Panel2->contentsRect().size());
+
+    window.resize(700, 500);
+    EXPECT_EQ(window.Panel1->height(), 41);
+    EXPECT_EQ(window.Panel3->height(), 33);
+    EXPECT_EQ(window.Panel2->height(), 500 - 41 - 33);
+}
+
+class WindowDataTest : public WindowTest {
+protected:
+    WindowDataTest()
+    {
+        database.configure(connection);
+        window.bindConnection(&connection);
+    }
+
+    TempDatabase database;
+    db::Connection connection;
+    TFormSuppBeforeStart window;
+};
+
+TEST_F(WindowDataTest, ShowListsSuppliersByCodeWithCaptionsWidthsAndHiddenColumns)
+{
+    database.exec("INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) VALUES('S3','丙公司','','2')");
+    database.exec("INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) VALUES('S1','甲公司','S3','1')");
+    database.exec("INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) VALUES('S2','乙公司','','0')");
+    database.exec("INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES('S1',1234.5,0)");
+    database.exec("INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES('S3',-250,800)");
+    window.DateTimePicker1->setDate(QDate(2001, 1, 1));
+
+    window.show();
+    EXPECT_TRUE(boxes->shown().empty());
+    EXPECT_EQ(window.DateTimePicker1->date(), QDate::currentDate());
+
+    const QAbstractItemModel& grid = *window.DBGrid1->model();
+    ASSERT_EQ(grid.columnCount(), 6);
+    ASSERT_EQ(grid.rowCount(), 3);
+    const QStringList captions{"廠商代號", "廠商名稱", "期初未付", "期初預付"};
+    const int widths[] = {100, 200, 100, 100};
+    for (int column = 0; column < 4; ++column) {
+        EXPECT_EQ(grid.headerData(column, Qt::Horizontal).toString(), captions.at(column));
+        EXPECT_EQ(window.DBGrid1->columnWidth(column), widths[column]);
+        EXPECT_FALSE(window.DBGrid1->isColumnHidden(column));
+    }
+    EXPECT_TRUE(window.DBGrid1->isColumnHidden(4));
+    EXPECT_TRUE(window.DBGrid1->isColumnHidden(5));
+
+    auto cell = [&grid](int row, int column) { return grid.data(grid.index(row, column)).toString(); };
+    EXPECT_EQ(cell(0, 0), "S1");
+    EXPECT_EQ(cell(1, 0), "S2");
+    EXPECT_EQ(cell(2, 0), "S3");
+    EXPECT_EQ(cell(0, 1), "甲公司");
+    EXPECT_EQ(cell(0, 2), "1234.5");
+    EXPECT_EQ(cell(0, 3), "0");
+    EXPECT_EQ(cell(2, 2), "-250");
+    // No account row: both balance cells empty, the values null.
+    EXPECT_EQ(cell(1, 2), "");
+    EXPECT_EQ(cell(1, 3), "");
+    window.ClientDataSet1.setRecNo(2);
+    EXPECT_TRUE(window.ClientDataSet1.isNull("BEFORE_NOTPAY"));
+    EXPECT_TRUE(window.ClientDataSet1.isNull("BEFORE_ADVPAY"));
+    // The hidden columns stay readable for the posting run.
+    window.ClientDataSet1.first();
+    EXPECT_EQ(window.ClientDataSet1.asText("PARANT_CORP"), "S3");
+    EXPECT_EQ(window.ClientDataSet1.asText("TAX_FLAG"), "1");
+    EXPECT_EQ(window.DBGrid1->currentIndex().row(), 0);
+
+    window.SpeedButton2->click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(boxes->shown().empty());
+}
+
+TEST_F(WindowDataTest, EmptySupplierTableShowsAnEmptyGrid)
+{
+    window.show();
+    EXPECT_TRUE(boxes->shown().empty());
+    EXPECT_EQ(window.DBGrid1->model()->rowCount(), 0);
+    EXPECT_EQ(window.DBGrid1->model()->headerData(1, Qt::Horizontal).toString(), "廠商名稱");
+    EXPECT_TRUE(window.DBGrid1->isColumnHidden(5));
+    EXPECT_TRUE(window.ClientDataSet1.isOpen());
+    EXPECT_TRUE(window.SpeedButton1->isEnabled());
+}
+
+TEST_F(WindowDataTest, FailingSupplierQueryIsReportedAndTheWindowStillOpens)
+{
+    database.exec("DROP TABLE SUPPLIER_ACCOUNTS");
+    window.DateTimePicker1->setDate(QDate(2001, 1, 1));
+    window.show();
+    EXPECT_TRUE(window.isVisible());
+    const auto errors = boxes->texts(ScriptedBoxes::Kind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors.front().contains("SUPPLIER_ACCOUNTS")) << errors.front().toStdString();
+    EXPECT_EQ(window.DateTimePicker1->date(), QDate::currentDate());
+    EXPECT_EQ(window.DBGrid1->model()->rowCount(), 0);
+}
