@@ -1,0 +1,77 @@
+#include "ClockTexts.h"
+#include "FrmSimpleDataMod.h"
+#include "FrmSuppBeforeStart.h"
+#include "PostingSteps.h"
+#include "SqlText.h"
+
+namespace {
+
+const QStringList kPaymentInsert{
+    QStringLiteral("INSERT INTO PAY_MASTER(MASTERBILLID,BILL_DATE,PAY_DATE,"),
+    QStringLiteral("EMPLOYEE_ID,EMPLOYEE_NAME,DEPART_ID,SUPP_CORP_ID,SUPP_CORP_NAME,"),
+    QStringLiteral("MONTHCASH_DIS,PRE_PAY,INI_DATE,END_DATE,TOT_NPAY,TOTAL_PLUS,CASH_AMT,"),
+    QStringLiteral("BANK_IO,PAGE_AMT,TAKE_PRE,TOT_DISCOUNT,TOT_PATCH,OVER_PAY,REMARK,"),
+    QStringLiteral("TOT_PATCHEDAMT,PROJ_ID,AGREE_YN,CHG_DATETIME,CHG_USER,CHG_HOST,"),
+    QStringLiteral("CR_DATETIME,CR_USER,CR_HOST,WUID) values(:MASTERBILLID,:BILL_DATE,:PAY_DATE,"),
+    QStringLiteral(":EMPLOYEE_ID,:EMPLOYEE_NAME,:DEPART_ID,:SUPP_CORP_ID,:SUPP_CORP_NAME,"),
+    QStringLiteral(":MONTHCASH_DIS,:PRE_PAY,:INI_DATE,:END_DATE,:TOT_NPAY,:TOTAL_PLUS,:CASH_AMT,"),
+    QStringLiteral(":BANK_IO,:PAGE_AMT,:TAKE_PRE,:TOT_DISCOUNT,:TOT_PATCH,:OVER_PAY,:REMARK,"),
+    QStringLiteral(":TOT_PATCHEDAMT,:PROJ_ID,:AGREE_YN,:CHG_DATETIME,:CHG_USER,:CHG_HOST,"),
+    QStringLiteral(":CR_DATETIME,:CR_USER,:CR_HOST,:WUID) "),
+};
+
+// A supplier keeps the opening payment record it already has, whatever its amount.
+bool hasOpeningPayment(db::Statement& query, const QString& supplier)
+{
+    query.close();
+    query.clearText();
+    query.setLines({QStringLiteral("SELECT BILL_DATE FROM PAY_MASTER "),
+                    QStringLiteral(" WHERE SUPP_CORP_ID = '") + db::escapeQuotes(supplier) + u'\'',
+                    QStringLiteral(" AND MASTERBILLID LIKE '0%' ")});
+    query.open();
+    return !query.isEmpty() && !query.isNull(QStringLiteral("BILL_DATE"));
+}
+
+} // namespace
+
+namespace opening {
+
+void postOpeningPayment(TFormSuppBeforeStart& form, const QString& billDate, const QString& day, int position)
+{
+    const db::RecordSet& supplier = form.ClientDataSet1;
+    const QString supplierId = supplier.asText(QStringLiteral("CORP_ID"));
+    db::Statement& query = form.SQLQuery1;
+    if (hasOpeningPayment(query, supplierId))
+        return;
+
+    query.close();
+    query.clearText();
+    query.setLines(kPaymentInsert);
+    query.setParamText(QStringLiteral("MASTERBILLID"), openingCode() + day + QString::asprintf("%.4d", position));
+    for (const char* date : {"BILL_DATE", "PAY_DATE", "INI_DATE", "END_DATE"})
+        query.setParamText(QString::fromLatin1(date), billDate);
+    query.setParamText(QStringLiteral("EMPLOYEE_ID"), QStringLiteral("SYSDBA"));
+    query.setParamText(QStringLiteral("EMPLOYEE_NAME"), QStringLiteral("SYSDBA"));
+    query.setParamText(QStringLiteral("DEPART_ID"), QString());
+    query.setParamText(QStringLiteral("SUPP_CORP_ID"), supplierId);
+    query.setParamText(QStringLiteral("SUPP_CORP_NAME"), supplier.asText(QStringLiteral("CORP_NAME")));
+    const double prepaid = supplier.asDouble(QStringLiteral("BEFORE_ADVPAY"));
+    query.setParamDouble(QStringLiteral("CASH_AMT"), prepaid);
+    query.setParamDouble(QStringLiteral("OVER_PAY"), prepaid);
+    for (const char* zero : {"MONTHCASH_DIS", "PRE_PAY", "TOT_NPAY", "TOTAL_PLUS", "BANK_IO", "PAGE_AMT", "TAKE_PRE",
+                             "TOT_DISCOUNT", "TOT_PATCH", "TOT_PATCHEDAMT"})
+        query.setParamDouble(QString::fromLatin1(zero), 0.0);
+    query.setParamText(QStringLiteral("REMARK"), QStringLiteral("期初預收"));
+    query.setParamText(QStringLiteral("PROJ_ID"), QString());
+    query.setParamText(QStringLiteral("AGREE_YN"), QStringLiteral("Y"));
+    query.setParamText(QStringLiteral("CHG_USER"), operator_id);
+    query.setParamText(QStringLiteral("CR_USER"), operator_id);
+    query.setParamText(QStringLiteral("CHG_HOST"), SimpleDataMod->LocalIP());
+    query.setParamText(QStringLiteral("CR_HOST"), SimpleDataMod->LocalIP());
+    query.setParamText(QStringLiteral("CHG_DATETIME"), changeTimeText(QDateTime::currentDateTime()));
+    query.setParamText(QStringLiteral("CR_DATETIME"), changeTimeText(QDateTime::currentDateTime()));
+    query.setParamText(QStringLiteral("WUID"), QString());
+    query.execute();
+}
+
+} // namespace opening

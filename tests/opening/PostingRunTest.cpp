@@ -1,0 +1,277 @@
+#include "ClockTexts.h"
+#include "OpeningFixture.h"
+
+#include <QRegularExpression>
+#include <QToolButton>
+
+namespace {
+const QString kAsked = QStringLiteral("期初開帳已執行確定重新開帳 ?");
+const QString kDone = QStringLiteral("期初帳款開立完成..!");
+
+QString billDate()
+{
+    const QChar sep = opening::dateSeparator();
+    return QStringLiteral("2011") + sep + QStringLiteral("02") + sep + QStringLiteral("19");
+}
+} // namespace
+
+class PostingRunTest : public OpeningTest {
+protected:
+    // The demo's kinds of supplier, in code order: both balances; unpaid only, paid through
+    // another company; prepaid only; null, zero and negative balances; no account row at all.
+    void addSuppliers()
+    {
+        addSupplier("S001", "大同五金行", 1234.5, 300, "0");
+        addSupplier("S002", "永豐紙業台中分公司", 5000, 0, "1", "S007");
+        addSupplier("S003", "新竹電子材料行", 0, 800, "2");
+        database.exec("INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID) VALUES('S004')");
+        addSupplier("S004", "台南食品有限公司", {}, {}, "");
+        addSupplier("S005", "高雄鋼鐵工業社", 0, 0, "0");
+        addSupplier("S006", "花蓮石材企業行", -250, -100, "1");
+        addSupplier("S007", "永豐紙業股份有限公司", {}, {}, "2");
+    }
+    // The system started anew: a new window, its list loaded, its button enabled.
+    void restart()
+    {
+        form = std::make_unique<TFormSuppBeforeStart>();
+        form->bindConnection(&dm.SQLConnection1);
+        openWindow();
+        shown->clear();
+    }
+    QStringList column(const QString& sql)
+    {
+        QStringList values;
+        for (const auto& r : database.rows(sql))
+            values << r.first().toString();
+        return values;
+    }
+    QVector<QVector<QVariant>> documents()
+    {
+        QVector<QVector<QVariant>> all;
+        for (const char* sql : {"SELECT * FROM PURCHASE_MASTER ORDER BY MASTERBILLID",
+                                "SELECT * FROM PURCHASE_DETAIL ORDER BY MASTERBILLID",
+                                "SELECT * FROM PAY_MASTER ORDER BY MASTERBILLID, SUPP_CORP_ID",
+                                "SELECT * FROM PRODUCT", "SELECT * FROM PURCHASE_NUM"})
+            all += database.rows(sql);
+        return all;
+    }
+};
+
+TEST_F(PostingRunTest, AFirstRunPostsEveryBalanceExactly)
+{
+    addSuppliers();
+    openWindow();
+    ASSERT_TRUE(press());
+
+    EXPECT_FALSE(form->SpeedButton1->isEnabled());
+    EXPECT_TRUE(shown->texts(Kind::Confirm).empty());
+    EXPECT_EQ(shown->texts(Kind::Information), std::vector<QString>{kDone});
+    EXPECT_EQ(shown->shown().size(), 1u);
+    EXPECT_EQ(form->ClientDataSet1.recNo(), 7);
+
+    // Bills for unpaid balances above 0, numbered by the base date's counter.
+    EXPECT_EQ(column("SELECT MASTERBILLID || ' ' || SUPP_CORP_ID FROM PURCHASE_MASTER ORDER BY 1"),
+              QStringList({"0201102190001 S001", "0201102190002 S002"}));
+    EXPECT_EQ(column("SELECT MASTERBILLID FROM PURCHASE_DETAIL ORDER BY 1"),
+              QStringList({"0201102190001", "0201102190002"}));
+    EXPECT_EQ(row("SELECT LAST_ID, CHG_DATE FROM PURCHASE_NUM WHERE BILL_DATE = '" + billDate() + "'"),
+              QVector<QVariant>({3, billDate()}));
+    // Payment records for prepaid balances above 0, numbered by the supplier's position.
+    EXPECT_EQ(database.rows("SELECT MASTERBILLID, SUPP_CORP_ID, CASH_AMT, OVER_PAY FROM PAY_MASTER ORDER BY 1"),
+              QVector<QVector<QVariant>>({{"0201102190001", "S001", 300.0, 300.0},
+                                          {"0201102190003", "S003", 800.0, 800.0}}));
+
+    const QString ip = dm.LocalIP();
+    const auto header = database.rows("SELECT * FROM PURCHASE_MASTER WHERE MASTERBILLID = '0201102190001'").first();
+    const QVector<QVariant> expectedHeader{
+        "0201102190001", billDate(), "進貨單", "0", "", "", "S001", "大同五金行", "0", 1, "", "",
+        1235.0, 62.0, 1297.0, 0.0, 0.0, 1297.0, 0.0, 0.0, 1297.0, 1297.0,  // flag 0: net, tax on top
+        "A01", "", "", "", "", "", "", "", "", "", "", billDate(), "", "", "", "", "Y", "NTD", "", 0.0,
+        "", "", "", "", "", "", ""};
+    ASSERT_EQ(header.size(), expectedHeader.size());
+    for (int i = 0; i < header.size(); ++i) {
+        EXPECT_FALSE(header.at(i).isNull()) << "header column " << i;
+        EXPECT_EQ(header.at(i).toString(), expectedHeader.at(i).toString()) << "header column " << i;
+    }
+
+    const auto line = database.rows("SELECT * FROM PURCHASE_DETAIL WHERE MASTERBILLID = '0201102190001'").first();
+    const QVector<QVariant> expectedLine{
+        "0201102190001", "keyintime", "X99X", "期初帳款", 1.0, "PC", 0.0, 100.0, 1234.5, 1234.5, "NTD", 1.0, "0",
+        "Y", 0.0, 0.0, 0.0, 0.0, 0.0, "", "", "", "", "X99X", "X99X", "期初帳款", "", "PC", "N", "", 0.0, 1.0,
+        0.0, 0.0, 0.0, "", "", 0.0, 0.0, 0.0, billDate(), "A01", "進貨單", "0", "S001", billDate(), "", "", 0.0,
+        "", "chg_datetime", "", ip, "", 0.0};
+    ASSERT_EQ(line.size(), expectedLine.size());
+    for (int i = 0; i < line.size(); ++i) {
+        EXPECT_FALSE(line.at(i).isNull()) << "line column " << i;
+        if (i != 1 && i != 50) {
+            EXPECT_EQ(line.at(i).toString(), expectedLine.at(i).toString()) << "line column " << i;
+        }
+    }
+    const QString d = QRegularExpression::escape(opening::dateSeparator());
+    const QString t = QRegularExpression::escape(opening::timeSeparator());
+    EXPECT_TRUE(QRegularExpression("^\\d{6}-\\d{6} \\d{3}$").match(line.at(1).toString()).hasMatch()) << qPrintable(line.at(1).toString());
+    const QRegularExpression changeTime(QStringLiteral("^\\d{4}%1\\d{2}%1\\d{2} \\d{2}%2\\d{2}%2\\d{2}$").arg(d, t));
+    EXPECT_TRUE(changeTime.match(line.at(50).toString()).hasMatch()) << qPrintable(line.at(50).toString());
+
+    // Tax included for S002, paid through S007.
+    EXPECT_EQ(row("SELECT TAX_FLAG, SUPP_CORP_IDAC, TOTAL_NETAMT, TOTAL_TAXAMT, TOTAL_TOTAMT FROM PURCHASE_MASTER "
+                  "WHERE MASTERBILLID = '0201102190002'"),
+              QVector<QVariant>({"1", "S007", 4762.0, 238.0, 5000.0}));
+
+    const auto payment = database.rows("SELECT * FROM PAY_MASTER WHERE SUPP_CORP_ID = 'S003'").first();
+    const QVector<QVariant> expectedPayment{
+        "0201102190003", billDate(), billDate(), "SYSDBA", "SYSDBA", "", "S003", "新竹電子材料行", 0.0, 0.0,
+        billDate(), billDate(), 0.0, 0.0, 800.0, 0.0, 0.0, 0.0, 0.0, 0.0, 800.0, "期初預收", 0.0, "", "Y",
+        "chg_datetime", "", ip, "cr_datetime", "", ip, ""};
+    ASSERT_EQ(payment.size(), expectedPayment.size());
+    for (int i = 0; i < payment.size(); ++i) {
+        EXPECT_FALSE(payment.at(i).isNull()) << "payment column " << i;
+        if (i != 25 && i != 28) {
+            EXPECT_EQ(payment.at(i).toString(), expectedPayment.at(i).toString()) << "payment column " << i;
+        }
+    }
+    EXPECT_TRUE(changeTime.match(payment.at(25).toString()).hasMatch());
+    EXPECT_TRUE(changeTime.match(payment.at(28).toString()).hasMatch());
+}
+
+TEST_F(PostingRunTest, AnEarlierRunIsReplacedOnlyOnConsentAndAllAtOnce)
+{
+    addSuppliers();
+    openWindow();
+    ASSERT_TRUE(press());
+    database.exec("INSERT INTO PURCHASE_MASTER(MASTERBILLID) VALUES('1201102190001')");
+    database.exec("INSERT INTO PURCHASE_DETAIL(MASTERBILLID) VALUES('1201102190001')");
+    database.exec("INSERT INTO PAY_MASTER(MASTERBILLID, SUPP_CORP_ID) VALUES('1201102190001', 'S001')");
+    database.exec("UPDATE PRODUCT SET PROD_NAME = '期初應付' WHERE PROD_ID = 'X99X'");
+    const auto before = documents();
+
+    // Declined: a silent stop with nothing written, and the button is spent all the same.
+    restart();
+    EXPECT_FALSE(press());
+    ASSERT_EQ(shown->shown().size(), 1u);
+    EXPECT_EQ(shown->shown().front().text, kAsked);
+    EXPECT_EQ(shown->shown().front().caption, "Confirm");
+    EXPECT_EQ(shown->shown().front().defaultButton, toolkit::Button::No);
+    EXPECT_FALSE(form->SpeedButton1->isEnabled());
+    EXPECT_EQ(documents(), before);
+
+    // A deletion that fails undoes the other two.
+    database.exec("CREATE EXCEPTION E_REFUSED 'payment records are locked'");
+    database.exec("CREATE TRIGGER T_REFUSE_DELETE FOR PAY_MASTER BEFORE DELETE AS BEGIN EXCEPTION E_REFUSED; END");
+    restart();
+    shown->answer(toolkit::Button::Yes);
+    EXPECT_FALSE(press());
+    ASSERT_EQ(shown->texts(Kind::Error).size(), 1u);
+    EXPECT_TRUE(shown->texts(Kind::Error).front().contains("payment records are locked"));
+    EXPECT_TRUE(shown->texts(Kind::Information).empty());
+    EXPECT_FALSE(dm.SQLConnection1.inTransaction());
+    EXPECT_EQ(documents(), before);
+    database.exec("DROP TRIGGER T_REFUSE_DELETE");
+
+    // Confirmed: every opening document goes, the rest and the placeholder stay; numbering
+    // continues the day's sequence, payment records take their positions again.
+    restart();
+    shown->answer(toolkit::Button::Yes);
+    ASSERT_TRUE(press());
+    EXPECT_EQ(shown->texts(Kind::Information), std::vector<QString>{kDone});
+    EXPECT_EQ(column("SELECT MASTERBILLID FROM PURCHASE_MASTER ORDER BY 1"),
+              QStringList({"0201102190003", "0201102190004", "1201102190001"}));
+    EXPECT_EQ(column("SELECT MASTERBILLID || ' ' || COALESCE(V_NAME, '') FROM PURCHASE_DETAIL ORDER BY 1"),
+              QStringList({"0201102190003 期初應付", "0201102190004 期初應付", "1201102190001 "}));
+    EXPECT_EQ(column("SELECT MASTERBILLID || ' ' || SUPP_CORP_ID FROM PAY_MASTER ORDER BY 1"),
+              QStringList({"0201102190001 S001", "0201102190003 S003", "1201102190001 S001"}));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PRODUCT"), 1);
+}
+
+TEST_F(PostingRunTest, LeftoverPaymentRecordsAreKeptAndQuotedCodesPostSafely)
+{
+    addSupplier("S'1", "單引號行", 100, 300);
+    addSupplier("S2", "乙", {}, 70);
+    addSupplier("S3", "丙", {}, 90);
+    database.exec("INSERT INTO PAY_MASTER(MASTERBILLID,SUPP_CORP_ID,BILL_DATE,CASH_AMT) VALUES('0201001010001','S''1','2010/01/01',50)");
+    database.exec("INSERT INTO PAY_MASTER(MASTERBILLID,SUPP_CORP_ID,BILL_DATE) VALUES('0201102190002','ZZZ','2010/01/01')");
+    database.exec("INSERT INTO PAY_MASTER(MASTERBILLID,SUPP_CORP_ID,BILL_DATE) VALUES('0201001010009','S3',NULL)");
+    openWindow();
+    ASSERT_TRUE(press());
+
+    EXPECT_TRUE(shown->texts(Kind::Confirm).empty());
+    EXPECT_EQ(shown->texts(Kind::Information), std::vector<QString>{kDone});
+    EXPECT_EQ(row("SELECT SUPP_CORP_ID, TOTAL_TOTAMT FROM PURCHASE_MASTER"), QVector<QVariant>({"S'1", 105.0}));
+    EXPECT_EQ(row("SELECT SUPP_CORP_ID, AMT FROM PURCHASE_DETAIL"), QVector<QVariant>({"S'1", 100.0}));
+    EXPECT_EQ(database.rows("SELECT MASTERBILLID, SUPP_CORP_ID, CASH_AMT FROM PAY_MASTER ORDER BY 1, 2"),
+              QVector<QVector<QVariant>>({{"0201001010001", "S'1", 50.0},      // kept with its old amount
+                                          {"0201001010009", "S3", QVariant()},  // without a date it does not count
+                                          {"0201102190002", "S2", 70.0},       // numbered by position, like a leftover
+                                          {"0201102190002", "ZZZ", QVariant()},
+                                          {"0201102190003", "S3", 90.0}}));
+}
+
+TEST_F(PostingRunTest, BalancesAndTaxFlagsAreReadAsTheListHoldsThem)
+{
+    openWindow();
+    using db::FieldType;
+    db::RecordSet& list = form->ClientDataSet1;
+    list.createDataSet({{"CORP_ID", FieldType::Text, 60}, {"CORP_NAME", FieldType::Text, 300},
+                        {"BEFORE_NOTPAY", FieldType::Text, 30}, {"BEFORE_ADVPAY", FieldType::Text, 30},
+                        {"PARANT_CORP", FieldType::Text, 30}, {"TAX_FLAG", FieldType::Text, 3}});
+    const QStringList rows[] = {{"T1", "甲", "abc", "", "", "0"},
+                                {"T2", "乙", "12x", "-5", "", "0"},
+                                {"T3", "丙", "", "1e2", "", ""},
+                                {"T4", "丁", "100", "", "", ""},
+                                {"T5", "戊", "100", "", "", "x"}};
+    for (const QStringList& values : rows) {
+        list.append();
+        for (int i = 0; i < values.size(); ++i)
+            list.setAsText(list.fieldDef(i).name, values.at(i));
+        list.post();
+    }
+    ASSERT_TRUE(press());
+
+    // Header flag 0, totalled as tax included.
+    EXPECT_EQ(database.rows("SELECT SUPP_CORP_ID, TAX_FLAG, TOTAL_NETAMT, TOTAL_TAXAMT, TOTAL_TOTAMT "
+                            "FROM PURCHASE_MASTER ORDER BY 1"),
+              QVector<QVector<QVariant>>({{"T4", "0", 95.0, 5.0, 100.0}, {"T5", "0", 95.0, 5.0, 100.0}}));
+    EXPECT_EQ(database.rows("SELECT SUPP_CORP_ID, MASTERBILLID, CASH_AMT FROM PAY_MASTER"),
+              QVector<QVector<QVariant>>({{"T3", "0201102190003", 100.0}}));
+}
+
+TEST_F(PostingRunTest, AnEmptyListPostsNothingButThePlaceholder)
+{
+    openWindow();
+    ASSERT_TRUE(press());
+    EXPECT_EQ(shown->texts(Kind::Information), std::vector<QString>{kDone});
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PURCHASE_MASTER") + count("SELECT COUNT(*) FROM PAY_MASTER"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PRODUCT WHERE PROD_ID = 'X99X'"), 1);
+}
+
+TEST_F(PostingRunTest, AFailedBillSaveIsWarnedAndTheRunGoesOn)
+{
+    addSuppliers();
+    database.exec("CREATE EXCEPTION E_REFUSED 'line refused'");
+    database.exec("CREATE TRIGGER T_REFUSE_LINE FOR PURCHASE_DETAIL BEFORE INSERT AS BEGIN "
+                  "IF (NEW.SUPP_CORP_ID = 'S001') THEN EXCEPTION E_REFUSED; END");
+    openWindow();
+    ASSERT_TRUE(press());
+
+    EXPECT_EQ(shown->texts(Kind::Warning), std::vector<QString>{"資料存檔失敗..!"});
+    EXPECT_EQ(shown->texts(Kind::Information), std::vector<QString>{kDone});
+    // S001's bill is gone whole and its number is spent; its payment record and S002 follow.
+    EXPECT_EQ(column("SELECT MASTERBILLID || ' ' || SUPP_CORP_ID FROM PURCHASE_MASTER"), QStringList({"0201102190002 S002"}));
+    EXPECT_EQ(column("SELECT SUPP_CORP_ID FROM PAY_MASTER ORDER BY 1"), QStringList({"S001", "S003"}));
+}
+
+TEST_F(PostingRunTest, AnyOtherFailureEndsTheRunKeepingWhatWasCommitted)
+{
+    addSuppliers();
+    database.exec("CREATE EXCEPTION E_REFUSED 'payment refused'");
+    database.exec("CREATE TRIGGER T_REFUSE_PAYMENT FOR PAY_MASTER BEFORE INSERT AS BEGIN EXCEPTION E_REFUSED; END");
+    openWindow();
+    EXPECT_FALSE(press());
+
+    ASSERT_EQ(shown->texts(Kind::Error).size(), 1u);
+    EXPECT_TRUE(shown->texts(Kind::Error).front().contains("payment refused"));
+    EXPECT_TRUE(shown->texts(Kind::Information).empty());
+    EXPECT_FALSE(form->SpeedButton1->isEnabled());
+    EXPECT_EQ(column("SELECT MASTERBILLID FROM PURCHASE_MASTER"), QStringList({"0201102190001"}));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PRODUCT"), 1);
+}
