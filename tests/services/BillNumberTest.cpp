@@ -1,0 +1,118 @@
+#include "DbError.h"
+#include "ServiceModule.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QVariant lastId(ServiceModule& s, const QString& table, const QString& date)
+{
+    return s.database.scalar(QStringLiteral("SELECT LAST_ID FROM %1 WHERE BILL_DATE = '%2'").arg(table, date));
+}
+
+} // namespace
+
+TEST(BillNumbers, DailySequenceSharedByPrefixesAndStartedByTheFirstAllocation)
+{
+    ServiceModule s;
+    TSimpleDataMod& m = s.module;
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0"), "0201102190001");
+    EXPECT_EQ(s.log, QStringList({"SELECT LAST_ID FROM PURCHASE_NUM WHERE BILL_DATE = '2011/02/19'",
+                                  "INSERT INTO PURCHASE_NUM(BILL_DATE,LAST_ID,CHG_DATE) \n"
+                                  " VALUES(:BILL_DATE,:LAST_ID,:CHG_DATE) ",
+                                  "SELECT LAST_ID FROM PURCHASE_NUM WHERE BILL_DATE = '2011/02/19' WITH LOCK",
+                                  "UPDATE PURCHASE_NUM SET LAST_ID = :LASTID WHERE BILL_DATE = '2011/02/19'"}));
+    const auto row = s.database.rows("SELECT BILL_DATE, LAST_ID, CHG_DATE FROM PURCHASE_NUM");
+    ASSERT_EQ(row.size(), 1);
+    EXPECT_EQ(row[0][0].toString(), "2011/02/19");
+    EXPECT_EQ(row[0][1].toLongLong(), 2);
+    EXPECT_EQ(row[0][2].toString(), "2011/02/19");
+    EXPECT_FALSE(m.SQLConnection1.inTransaction());
+
+    s.log.clear();
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0"), "0201102190002");
+    EXPECT_EQ(s.log.size(), 3) << "no insert once the day's row exists";
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "P"), "P201102190003");
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", ""), "201102190004");
+    EXPECT_EQ(lastId(s, "PURCHASE_NUM", "2011/02/19").toLongLong(), 5);
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/20", "0"), "0201102200001");
+    EXPECT_EQ(s.database.scalar("SELECT COUNT(*) FROM PURCHASE_NUM").toLongLong(), 2);
+    // After the call the shared statement still stands on the counter row.
+    EXPECT_TRUE(m.SQLQuery1.isOpen());
+}
+
+TEST(BillNumbers, NullCounterTenThousandthNumberAndIndependentTables)
+{
+    ServiceModule s;
+    TSimpleDataMod& m = s.module;
+    s.database.exec("CREATE TABLE SALE_NUM (BILL_DATE VARCHAR(10), LAST_ID INTEGER, CHG_DATE VARCHAR(10))");
+    s.database.exec("INSERT INTO SALE_NUM VALUES ('2011/02/19', NULL, '2011/02/19')");
+    s.database.exec("INSERT INTO PURCHASE_NUM VALUES ('2011/02/19', 10000, '2011/02/19')");
+
+    EXPECT_EQ(m.GetMaxBillID("SALE_NUM", "2011/02/19", "S"), "S201102190001");
+    EXPECT_EQ(lastId(s, "SALE_NUM", "2011/02/19").toLongLong(), 2);
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0"), "02011021910000");
+    EXPECT_EQ(lastId(s, "PURCHASE_NUM", "2011/02/19").toLongLong(), 10001);
+    EXPECT_EQ(m.GetMaxBillID("SALE_NUM", "2011/02/19", "S"), "S201102190002");
+    EXPECT_EQ(s.database.scalar("SELECT COUNT(*) FROM SALE_NUM").toLongLong(), 1);
+}
+
+TEST(BillNumbers, InsideTheCallersTransactionTheCounterMovesWithItsWork)
+{
+    ServiceModule s;
+    TSimpleDataMod& m = s.module;
+    m.SQLConnection1.startTransaction(1, db::Isolation::ReadCommitted);
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0"), "0201102190001");
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0"), "0201102190002");
+    ASSERT_TRUE(m.SQLConnection1.inTransaction()) << "the caller's transaction stays the caller's";
+    m.SQLConnection1.commit(1);
+    EXPECT_EQ(lastId(s, "PURCHASE_NUM", "2011/02/19").toLongLong(), 3);
+
+    // Rolled back with the caller's work: the numbers were never used, so they come again.
+    m.SQLConnection1.startTransaction(1, db::Isolation::ReadCommitted);
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0"), "0201102190003");
+    m.SQLConnection1.rollback(1);
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0"), "0201102190003");
+}
+
+TEST(BillNumbers, FailuresLeaveNoTransactionAndNoNumber)
+{
+    ServiceModule s;
+    TSimpleDataMod& m = s.module;
+    s.database.exec("CREATE TABLE SMALL_NUM (BILL_DATE VARCHAR(10), LAST_ID INTEGER CHECK (LAST_ID < 3), "
+                    "CHG_DATE VARCHAR(10))");
+    EXPECT_EQ(m.GetMaxBillID("SMALL_NUM", "2011/02/19", ""), "201102190001");
+    EXPECT_THROW(m.GetMaxBillID("SMALL_NUM", "2011/02/19", ""), db::DbError);
+    EXPECT_FALSE(m.SQLConnection1.inTransaction());
+    EXPECT_EQ(lastId(s, "SMALL_NUM", "2011/02/19").toLongLong(), 2);
+
+    EXPECT_THROW(m.GetMaxBillID("NO_SUCH_NUM", "2011/02/19", "0"), db::DbError);
+    EXPECT_FALSE(m.SQLConnection1.inTransaction());
+
+    // Inside the caller's transaction a failure leaves that transaction to the caller.
+    m.SQLConnection1.startTransaction(1, db::Isolation::ReadCommitted);
+    EXPECT_THROW(m.GetMaxBillID("SMALL_NUM", "2011/02/19", ""), db::DbError);
+    EXPECT_TRUE(m.SQLConnection1.inTransaction());
+    m.SQLConnection1.rollback(1);
+}
+
+TEST(BillNumbers, QuotesInTheDateAreDoubledAndTableNamesChecked)
+{
+    ServiceModule s;
+    TSimpleDataMod& m = s.module;
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011'02/19", "0"), "0201102190001");
+    EXPECT_EQ(s.log.first(), "SELECT LAST_ID FROM PURCHASE_NUM WHERE BILL_DATE = '2011''02/19'");
+    EXPECT_EQ(lastId(s, "PURCHASE_NUM", "2011''02/19").toLongLong(), 2);
+
+    s.log.clear();
+    for (const QString& table : {QStringLiteral("PURCHASE_NUM WHERE 1=1 --"), QStringLiteral("PURCHASE_NUM;"),
+                                 QStringLiteral(""), QStringLiteral("\"PURCHASE_NUM\"")}) {
+        try {
+            m.GetMaxBillID(table, "2011/02/19", "0");
+            ADD_FAILURE() << "accepted " << table.toStdString();
+        } catch (const db::DbError& error) {
+            EXPECT_TRUE(error.message().contains("not a valid")) << error.what();
+        }
+    }
+    EXPECT_TRUE(s.log.isEmpty()) << "refused before any statement is sent";
+}
