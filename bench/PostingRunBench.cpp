@@ -1,0 +1,159 @@
+// Speed and memory of the opening run ("確定開帳") on generated suite databases: 1,000 and
+// 10,000 suppliers, most with both balances, on the embedded engine and through the local
+// server. Each configuration runs in a process of its own so its peak memory is its own.
+// Usage: posting_run_bench                      all four configurations
+//        posting_run_bench SUPPLIERS embedded|server   one configuration
+#include "Boxes.h"
+#include "Connection.h"
+#include "FrmSimpleDataMod.h"
+#include "FrmSuppBeforeStart.h"
+#include "ScriptedBoxes.h"
+#include "Statement.h"
+#include "SuiteSchema.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+QString serverPassword()
+{
+    const QByteArray fromEnvironment = qgetenv("FB_SERVER_PASSWORD");
+    return fromEnvironment.isEmpty() ? QStringLiteral("quillrock") : QString::fromUtf8(fromEnvironment);
+}
+
+// Suppliers S00001...: nine in ten have both balances, one in twenty only an unpaid one, the
+// rest nothing; tax flags 0, 1 and 2 in turn.
+void generateSuppliers(db::Connection& connection, int suppliers)
+{
+    connection.startTransaction(1, db::Isolation::ReadCommitted);
+    db::Statement supplier(&connection);
+    supplier.setLines({"INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) VALUES(:ID,:NAME,'',:FLAG)"});
+    db::Statement account(&connection);
+    account.setLines({"INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES(:ID,:NOTPAY,:ADVPAY)"});
+    for (int i = 1; i <= suppliers; ++i) {
+        const QString id = QStringLiteral("S%1").arg(i, 5, 10, QChar(u'0'));
+        supplier.setParamText("ID", id);
+        supplier.setParamText("NAME", QStringLiteral("廠商 %1 股份有限公司").arg(i));
+        supplier.setParamText("FLAG", QString::number(i % 3));
+        supplier.execute();
+        if (i % 20 == 0)
+            continue;
+        account.setParamText("ID", id);
+        account.setParamDouble("NOTPAY", 1000.0 + i * 0.5);
+        account.setParamDouble("ADVPAY", i % 20 == 10 ? 0.0 : 100.0 + i);
+        account.execute();
+    }
+    db::Statement parameter(&connection);
+    parameter.setLines({"INSERT INTO PARAM_DEFINE(PARAM_ID,PARAM_VALUE) VALUES(:ID,:VALUE)"});
+    for (const auto& [key, value] : {std::pair{"in_tax", "0.05"}, {"in_totdot", "0"}, {"in_money_id", "NTD"},
+                                     {"main_stockid", "A01"}}) {
+        parameter.setParamText("ID", key);
+        parameter.setParamText("VALUE", value);
+        parameter.execute();
+    }
+    connection.commit(1);
+}
+
+long peakMemoryKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+int runOne(int suppliers, bool server)
+{
+    QTemporaryDir dir;
+    // The server runs as its own user and must be able to write the folder.
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
+    const QString file = dir.path() + QStringLiteral("/bench.fdb");
+    const QString database = server ? QStringLiteral("localhost:") + file : file;
+    schema::createSuiteDatabase(database, "SYSDBA", serverPassword());
+    {
+        db::Connection setup;
+        setup.params().setValue("Database", database);
+        setup.params().setValue("user_name", "SYSDBA");
+        setup.params().setValue("password", serverPassword());
+        setup.params().setValue("servercharset", "UTF8");
+        generateSuppliers(setup, suppliers);
+    }
+    QFile config(dir.path() + QStringLiteral("/dbconfig.txt"));
+    if (!config.open(QIODevice::WriteOnly))
+        return 1;
+    config.write(QStringLiteral("Database=%1\r\nuser_name=SYSDBA\r\npassword=%2\r\nservercharset=UTF8\r\n"
+                                "sqldialect=3\r\nisolationlevel=ReadCommitted\r\nwaitonlocks=True\r\n"
+                                "commitretain=False\r\n")
+                     .arg(database, serverPassword())
+                     .toUtf8());
+    config.close();
+
+    auto boxes = std::make_shared<toolkit::ScriptedBoxes>();
+    toolkit::setBoxes(boxes);
+    TSimpleDataMod dm(dir.path());
+    dm.DataModuleCreate();
+    SimpleDataMod = &dm;
+    {
+        TFormSuppBeforeStart form;
+        form.bindConnection(&dm.SQLConnection1);
+        form.FormShow();  // connects, loads the settings and the supplier list
+        form.DateTimePicker1->setDate(QDate(2011, 2, 19));
+
+        // The moment the walk reaches each supplier, to compare the first and the last tenth.
+        QElapsedTimer timer;
+        std::vector<qint64> reached;
+        reached.reserve(size_t(suppliers));
+        QObject::connect(&form.ClientDataSet1, &db::RecordSet::currentChanged, [&] { reached.push_back(timer.nsecsElapsed()); });
+        timer.start();
+        form.SpeedButton1Click();
+        const double seconds = double(timer.nsecsElapsed()) / 1e9;
+        const size_t tenth = reached.size() / 10;
+        auto msPerSupplier = [&](size_t from) {
+            return double(reached.at(from + tenth - 1) - reached.at(from)) / 1e6 / double(tenth - 1);
+        };
+
+        db::Statement check(&dm.SQLConnection1);
+        check.setLines({"SELECT (SELECT COUNT(*) FROM PURCHASE_MASTER), (SELECT COUNT(*) FROM PURCHASE_DETAIL), "
+                        "(SELECT COUNT(*) FROM PAY_MASTER) FROM RDB$DATABASE"});
+        check.open();
+        std::printf("%-8s %6d suppliers  %5lld bills %5lld lines %5lld payments  %7.2f s  %8.1f suppliers/s  "
+                    "%6.3f ms/supplier (first tenth %6.3f, last %6.3f)  peak %6.1f MB%s\n",
+                    server ? "server" : "embedded", suppliers, check.asInteger(0), check.asInteger(1),
+                    check.asInteger(2), seconds, suppliers / seconds, seconds * 1000.0 / suppliers, msPerSupplier(0),
+                    msPerSupplier(reached.size() - tenth),
+                    double(peakMemoryKb()) / 1024.0, boxes->texts(toolkit::ScriptedBoxes::Kind::Information).size() == 1 ? "" : "  (not completed)");
+        std::fflush(stdout);
+    }
+    SimpleDataMod = nullptr;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 3)
+        return runOne(args.at(1).toInt(), args.at(2) == QStringLiteral("server"));
+
+    int failures = 0;
+    for (const char* engine : {"embedded", "server"}) {
+        for (const char* suppliers : {"1000", "10000"}) {
+            QProcess one;
+            one.setProcessChannelMode(QProcess::ForwardedChannels);
+            one.start(app.applicationFilePath(), {QString::fromLatin1(suppliers), QString::fromLatin1(engine)});
+            one.waitForFinished(-1);
+            failures += one.exitCode() != 0 || one.exitStatus() != QProcess::NormalExit;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
