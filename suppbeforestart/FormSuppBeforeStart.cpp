@@ -150,6 +150,3 @@ void TFormSuppBeforeStart::SpeedButton2Click()
 {
     close();
 }
-
-// The window's header is named after the suite's form, not after this file: have it moc'ed here.
-#include "moc_FrmSuppBeforeStart.cpp"
