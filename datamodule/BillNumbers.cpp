@@ -96,24 +96,11 @@ struct Counter {
     {
         if (connection.inTransaction())
             return takeLocked();
-        connection.startTransaction(1, db::Isolation::ReadCommitted);
-        try {
-            const std::optional<qint64> n = takeLocked();
-            if (n)
-                connection.commit(1);
-            else
-                connection.rollback(1);
-            return n;
-        } catch (...) {
-            if (connection.inTransaction()) {
-                try {
-                    connection.rollback(1);
-                } catch (const db::DbError&) {
-                    // The first failure is the one reported; the server drops the transaction.
-                }
-            }
-            throw;
-        }
+        db::TransactionScope transaction(connection);
+        const std::optional<qint64> n = takeLocked();
+        if (n)
+            transaction.commit();
+        return n;
     }
 
     qint64 allocate()

@@ -225,6 +225,35 @@ void Work::complete()
         connection_.finishCommit(own_);
 }
 
+TransactionScope::TransactionScope(Connection& connection, Isolation isolation, int transactionId)
+    : connection_(connection), id_(transactionId)
+{
+    connection.startTransaction(transactionId, isolation);
+}
+
+TransactionScope::~TransactionScope()
+{
+    if (!active_ || !connection_.inTransaction())
+        return;
+    try {
+        connection_.rollback(id_);
+    } catch (const DbError&) {
+        // The failure that ended the block is the one that travels; the server drops the rest.
+    }
+}
+
+void TransactionScope::commit()
+{
+    connection_.commit(id_);
+    active_ = false;
+}
+
+void TransactionScope::rollback()
+{
+    active_ = false;
+    connection_.rollback(id_);
+}
+
 void createDatabase(const QString& database, const QString& user, const QString& password)
 {
     FbStatus status;

@@ -83,6 +83,25 @@ private:
     Firebird::ITransaction* transaction_ = nullptr;
 };
 
+// A transaction of the connection for one block of work: started on construction, rolled back
+// on leaving the block without commit(), so a failure inside never leaves it open.
+class TransactionScope {
+public:
+    explicit TransactionScope(Connection& connection, Isolation isolation = Isolation::ReadCommitted,
+                              int transactionId = 1);
+    ~TransactionScope();
+    TransactionScope(const TransactionScope&) = delete;
+    TransactionScope& operator=(const TransactionScope&) = delete;
+
+    void commit();
+    void rollback();
+
+private:
+    Connection& connection_;
+    int id_;
+    bool active_ = true;
+};
+
 // Creates an empty database (character set UTF8) at the database string and detaches.
 void createDatabase(const QString& database, const QString& user, const QString& password);
 

@@ -130,3 +130,27 @@ TEST(Connection, StatementObserverSeesEveryTextSent)
     query.open();
     EXPECT_EQ(sent, (QStringList{"SELECT CORP_ID \n FROM SUPPLIER", "SELECT CORP_ID \n FROM SUPPLIER"}));
 }
+
+TEST(Connection, TransactionScopeRollsBackUnlessCommitted)
+{
+    TempDatabase database;
+    db::Connection connection;
+    database.configure(connection);
+    db::Statement insert(&connection);
+    insert.setLines({"INSERT INTO SUPPLIER(CORP_ID) VALUES(:ID)"});
+    try {
+        db::TransactionScope transaction(connection);
+        insert.setParamText("ID", "LOST");
+        insert.execute();
+        throw std::runtime_error("failure inside the block");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_FALSE(connection.inTransaction());
+    {
+        db::TransactionScope transaction(connection);
+        insert.setParamText("ID", "KEPT");
+        insert.execute();
+        transaction.commit();
+    }
+    EXPECT_EQ(database.scalar("SELECT LIST(CORP_ID) FROM SUPPLIER").toString(), "KEPT");
+}
