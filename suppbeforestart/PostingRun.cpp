@@ -1,6 +1,7 @@
 #include "BillLayouts.h"
 #include "Boxes.h"
 #include "ClockTexts.h"
+#include "Connection.h"
 #include "FrmSimpleDataMod.h"
 #include "FrmSuppBeforeStart.h"
 #include "PostingSteps.h"
@@ -44,23 +45,11 @@ void clearEarlierRun(TFormSuppBeforeStart& form)
                                  toolkit::Button::No) != toolkit::Button::Yes)
         throw toolkit::SilentStop{};
 
-    db::Connection& connection = SimpleDataMod->SQLConnection1;
-    connection.startTransaction(1, db::Isolation::ReadCommitted);
-    try {
-        runLine(query, QStringLiteral("DELETE FROM PURCHASE_MASTER WHERE MASTERBILLID LIKE '0%' "), false);
-        runLine(query, QStringLiteral("DELETE FROM PURCHASE_DETAIL WHERE MASTERBILLID LIKE '0%' "), false);
-        runLine(query, QStringLiteral("DELETE FROM PAY_MASTER WHERE MASTERBILLID LIKE '0%' "), false);
-        connection.commit(1);
-    } catch (...) {
-        if (connection.inTransaction()) {
-            try {
-                connection.rollback(1);
-            } catch (const std::exception&) {
-                // The deletion's own failure is the one to report; the server discards the rest.
-            }
-        }
-        throw;
-    }
+    db::TransactionScope transaction(SimpleDataMod->SQLConnection1);
+    runLine(query, QStringLiteral("DELETE FROM PURCHASE_MASTER WHERE MASTERBILLID LIKE '0%' "), false);
+    runLine(query, QStringLiteral("DELETE FROM PURCHASE_DETAIL WHERE MASTERBILLID LIKE '0%' "), false);
+    runLine(query, QStringLiteral("DELETE FROM PAY_MASTER WHERE MASTERBILLID LIKE '0%' "), false);
+    transaction.commit();
 }
 
 } // namespace

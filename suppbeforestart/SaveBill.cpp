@@ -1,4 +1,5 @@
 #include "Boxes.h"
+#include "Connection.h"
 #include "FrmSimpleDataMod.h"
 #include "FrmSuppBeforeStart.h"
 #include "SqlText.h"
@@ -98,7 +99,9 @@ void TFormSuppBeforeStart::SaveBill()
     if (connection.inTransaction())
         return;
     try {
-        connection.startTransaction(1, db::Isolation::ReadCommitted);
+        // Left without commit, the scope rolls back before the warning below: no lock is held
+        // while the box waits for the operator.
+        db::TransactionScope transaction(connection);
 
         const QString bill = db::escapeQuotes(CDS_DataMaster.asText(QStringLiteral("MASTERBILLID")));
         const QString whereBill = QStringLiteral(" WHERE MASTERBILLID = '") + bill + u'\'';
@@ -124,16 +127,8 @@ void TFormSuppBeforeStart::SaveBill()
             line.execute();
         }
 
-        connection.commit(1);
+        transaction.commit();
     } catch (const std::exception&) {
-        // Undo before telling the operator, so no lock is held while the box waits. A failed
-        // roll-back still releases the transaction, and the server discards its work.
-        if (connection.inTransaction()) {
-            try {
-                connection.rollback(1);
-            } catch (const std::exception&) {
-            }
-        }
         toolkit::boxes().warning(QStringLiteral("資料存檔失敗..!"));
     }
 }
