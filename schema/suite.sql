@@ -186,9 +186,9 @@ CREATE TABLE PAY_MASTER (
   WUID VARCHAR(50)
 );
 
-CREATE INDEX IX_PAY_MASTER_1 ON PAY_MASTER (MASTERBILLID);
-
-CREATE INDEX IX_PAY_MASTER_2 ON PAY_MASTER (SUPP_CORP_ID);
+-- One index for the opening run's look-up by supplier and "0" numbers: with a separate index
+-- on MASTERBILLID the server would also scan every opening record for each supplier.
+CREATE INDEX IX_PAY_MASTER_1 ON PAY_MASTER (SUPP_CORP_ID, MASTERBILLID);
 
 -- Product master (the 24 columns of the placeholder insert, then two read-only columns)
 CREATE TABLE PRODUCT (

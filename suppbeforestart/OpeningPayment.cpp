@@ -25,12 +25,9 @@ bool hasOpeningPayment(db::Statement& query, const QString& supplier)
 {
     query.close();
     query.clearText();
-    // The supplier's index finds its few rows. "|| ''" keeps the server from also scanning the
-    // bill-number index over every opening payment record, a range that grows with each record
-    // the run writes; the rows selected are the same.
-    query.setLines({QStringLiteral("SELECT BILL_DATE FROM PAY_MASTER "),
-                    QStringLiteral(" WHERE SUPP_CORP_ID = '") + db::escapeQuotes(supplier) + u'\'',
-                    QStringLiteral(" AND MASTERBILLID || '' LIKE '0%' ")});
+    query.addLine(QStringLiteral("SELECT BILL_DATE FROM PAY_MASTER "));
+    query.addLine(QStringLiteral(" WHERE SUPP_CORP_ID = '") + db::escapeQuotes(supplier) + u'\'');
+    query.addLine(QStringLiteral(" AND MASTERBILLID LIKE '0%' "));
     query.open();
     return !query.isEmpty() && !query.isNull(QStringLiteral("BILL_DATE"));
 }
