@@ -1,6 +1,7 @@
 // Statements per second of the data-access layer on the embedded engine: one prepared insert
 // executed many times, against the same insert sent as new text every time (both in one
-// transaction), and the prepared insert committed on its own every time (auto-commit).
+// transaction), the prepared insert committed on its own every time (auto-commit), and a query
+// outside any transaction (read through the connection's read-only transaction).
 #include "Connection.h"
 #include "Statement.h"
 #include "SuiteSchema.h"
@@ -73,6 +74,12 @@ int main(int argc, char** argv)
         prepared.setParamText("NAME", QString("廠商 %1").arg(i));
         prepared.setParamText("FLAG", "1");
         prepared.execute();
+    });
+    db::Statement query(&connection);
+    query.setLines({"SELECT CORP_NAME FROM SUPPLIER WHERE CORP_ID = :ID"});
+    timed("query outside a transaction", kRows / 5, connection, false, [&](int i) {
+        query.setParamText("ID", QString("P%1").arg(i));
+        query.open();
     });
     return 0;
 }

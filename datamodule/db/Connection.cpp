@@ -77,23 +77,40 @@ void Connection::open()
         afterConnect_();
 }
 
+namespace {
+// Ends a transaction with a finishing call; the handle is given back to the library when the
+// call succeeds and released otherwise. Returns the failure's text, empty on success.
+template <class Finish>
+QString finish(FbHandle<ITransaction>& transaction, Finish call)
+{
+    if (!transaction)
+        return {};
+    FbStatus status;
+    call(transaction.get(), status.get());
+    if (!status.failed()) {
+        transaction.take();
+        return {};
+    }
+    transaction.reset();
+    try {
+        status.check();
+    } catch (const DbError& error) {
+        return error.message();
+    }
+    return {};
+}
+} // namespace
+
 void Connection::close()
 {
     if (!connected())
         return;
+    const auto rollback = [](ITransaction* t, CheckStatusWrapper* s) { t->rollback(s); };
+    const auto commit = [](ITransaction* t, CheckStatusWrapper* s) { t->commit(s); };
+    finish(transaction_, rollback);
+    finish(retained_, commit);
+    finish(reader_, commit);
     FbStatus status;
-    if (transaction_) {
-        transaction_->rollback(status.get());
-        if (!status.failed())
-            transaction_.take();
-        transaction_.reset();
-    }
-    if (retained_) {
-        retained_->commit(status.get());
-        if (!status.failed())
-            retained_.take();
-        retained_.reset();
-    }
     attachment_->detach(status.get());
     if (!status.failed())
         attachment_.take();
@@ -132,12 +149,26 @@ Isolation Connection::listIsolation() const
 
 ITransaction* Connection::beginPhysical(Isolation isolation)
 {
-    IAttachment* att = attachment();
+    open();
     if (retained_)
         return retained_.take();
+    return startPhysical(isolation, Access::ReadWrite);
+}
+
+ITransaction* Connection::reader()
+{
+    open();
+    if (!reader_)
+        reader_.reset(startPhysical(Isolation::ReadCommitted, Access::ReadOnly));
+    return reader_.get();
+}
+
+ITransaction* Connection::startPhysical(Isolation isolation, Access access)
+{
+    IAttachment* att = attachment();
     FbStatus status;
     auto tpb = newBuilder(status, IXpbBuilder::TPB);
-    tpb->insertTag(status.get(), isc_tpb_write);
+    tpb->insertTag(status.get(), access == Access::ReadOnly ? isc_tpb_read : isc_tpb_write);
     if (isolation == Isolation::ReadCommitted) {
         tpb->insertTag(status.get(), isc_tpb_read_committed);
         tpb->insertTag(status.get(), isc_tpb_rec_version);
@@ -197,11 +228,13 @@ void Connection::rollback(int)
     finishRollback(transaction_);
 }
 
-Work::Work(Connection& connection) : connection_(connection)
+Work::Work(Connection& connection, Access access) : connection_(connection)
 {
     connection.open();
     if (connection.inTransaction()) {
         transaction_ = connection.transaction_.get();
+    } else if (access == Access::ReadOnly) {
+        transaction_ = connection.reader();
     } else {
         own_.reset(connection.beginPhysical(connection.listIsolation()));
         transaction_ = own_.get();

@@ -10,12 +10,16 @@
 namespace db {
 
 enum class Isolation { ReadCommitted, Snapshot };
+// What a statement outside an active transaction needs: a plain query only reads.
+enum class Access { ReadWrite, ReadOnly };
 
 // The one connection to a Firebird database. It opens on first use with the parameters of its
 // list ("Database", "user_name", "password", "rolename", "servercharset", "sqldialect"); a
 // database string with a host ("host:path") goes to a server, a bare path to the embedded engine.
 // Transactions follow "isolationlevel", "waitonlocks" and "commitretain". A statement run while
-// no transaction is active gets one of its own, committed when the statement completes.
+// no transaction is active gets one of its own, committed when the statement completes; a plain
+// query there reads through the connection's read-only read-committed transaction, which has
+// nothing to commit and so costs no write to the database.
 class Connection {
 public:
     Connection();
@@ -43,15 +47,18 @@ public:
     void commit(int transactionId);
     void rollback(int transactionId);
 
-    // For statements: the attachment (opening the connection on first use), the SQL dialect and
-    // the report of a statement being sent.
+    // For statements: the attachment (opening the connection on first use), the read-only
+    // transaction that prepares statements and runs plain queries, the SQL dialect and the
+    // report of a statement being sent.
     Firebird::IAttachment* attachment();
+    Firebird::ITransaction* reader();
     unsigned dialect() const;
     void statementSent(const QString& text) const;
 
 private:
     friend class Work;
     Firebird::ITransaction* beginPhysical(Isolation isolation);
+    Firebird::ITransaction* startPhysical(Isolation isolation, Access access);
     void finishCommit(FbHandle<Firebird::ITransaction>& transaction);
     void finishRollback(FbHandle<Firebird::ITransaction>& transaction);
     Isolation listIsolation() const;
@@ -62,14 +69,16 @@ private:
     FbHandle<Firebird::IAttachment> attachment_;
     FbHandle<Firebird::ITransaction> transaction_;  // started by startTransaction
     FbHandle<Firebird::ITransaction> retained_;     // context kept by a commit retaining
+    FbHandle<Firebird::ITransaction> reader_;       // read-only, read committed, kept open
     quint64 generation_ = 0;
 };
 
-// The transaction one statement runs in: the connection's active transaction, or one of its own
-// that complete() commits (auto-commit) and that is rolled back if the statement fails.
+// The transaction one statement runs in: the connection's active transaction; else, for a plain
+// query, the connection's reader; else one of its own that complete() commits (auto-commit) and
+// that is rolled back if the statement fails.
 class Work {
 public:
-    explicit Work(Connection& connection);
+    Work(Connection& connection, Access access);
     ~Work();
     Work(const Work&) = delete;
     Work& operator=(const Work&) = delete;

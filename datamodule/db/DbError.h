@@ -16,6 +16,8 @@ public:
     const std::vector<long>& errorCodes() const { return codes_; }
     // A record-level conflict with another transaction; the whole transaction may be retried.
     bool isUpdateConflict() const;
+    // A write attempted in a read-only transaction.
+    bool isReadOnlyViolation() const;
 
 private:
     std::vector<long> codes_;

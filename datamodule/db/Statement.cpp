@@ -104,6 +104,7 @@ IStatement* Statement::prepare(ITransaction* transaction)
                                                        IStatement::PREPARE_PREFETCH_METADATA));
     status.check();
     preparedSql_ = positionalSql_;
+    preparedWrites_ = false;
     preparedOn_ = connection_;
     preparedGeneration_ = connection_->generation();
     return prepared_.get();
@@ -123,15 +124,38 @@ void Statement::run(bool wantRows)
         values.push_back(&value);
     }
 
-    Work work(*connection_);
+    // Prepared in the connection's reader, so the kind of statement is known before choosing
+    // the transaction it runs in.
+    connection_->open();
     connection_->statementSent(text());
-    IStatement* statement = prepare(work.transaction());
-    IAttachment* attachment = connection_->attachment();
-    InputMessage input(statement, attachment, work.transaction(), values);
+    IStatement* statement = prepare(connection_->reader());
     FbStatus status;
     const unsigned type = statement->getType(status.get());
     status.check();
     const bool isQuery = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
+    if (type != isc_info_sql_stmt_select)
+        preparedWrites_ = true;
+    try {
+        runIn(statement, isQuery, wantRows, values, preparedWrites_ ? Access::ReadWrite : Access::ReadOnly);
+    } catch (const DbError& error) {
+        // A query that writes after all (a row lock, a procedure): nothing was changed, so it
+        // runs again in a transaction that may write.
+        if (preparedWrites_ || !error.isReadOnlyViolation())
+            throw;
+        preparedWrites_ = true;
+        runIn(statement, isQuery, wantRows, values, Access::ReadWrite);
+    }
+    open_ = wantRows;
+    row_ = 0;
+}
+
+void Statement::runIn(IStatement* statement, bool isQuery, bool wantRows, const std::vector<const ParamValue*>& values,
+                      Access access)
+{
+    FbStatus status;
+    Work work(*connection_, access);
+    IAttachment* attachment = connection_->attachment();
+    InputMessage input(statement, attachment, work.transaction(), values);
     if (isQuery) {
         FbHandle<IMessageMetadata> output(statement->getOutputMetadata(status.get()));
         status.check();
@@ -152,8 +176,6 @@ void Statement::run(bool wantRows)
         status.check();
     }
     work.complete();
-    open_ = wantRows;
-    row_ = 0;
 }
 
 void Statement::next()

@@ -12,6 +12,7 @@
 namespace db {
 
 class Connection;
+enum class Access;
 
 // A parameter's value: not yet set, null, text, integer, floating point or a block of bytes.
 using ParamValue = std::variant<std::monostate, std::nullptr_t, QString, qint64, double, QByteArray>;
@@ -72,6 +73,8 @@ private:
     QVariant current(int index) const;
     int fieldIndex(const QString& name) const;
     void run(bool wantRows);
+    void runIn(Firebird::IStatement* statement, bool isQuery, bool wantRows,
+               const std::vector<const ParamValue*>& values, Access access);
     Firebird::IStatement* prepare(Firebird::ITransaction* transaction);
 
     Connection* connection_ = nullptr;
@@ -85,6 +88,7 @@ private:
     QString preparedSql_;
     quint64 preparedGeneration_ = 0;
     const Connection* preparedOn_ = nullptr;
+    bool preparedWrites_ = false;  // not a plain query, or a query found to write
 
     bool open_ = false;
     DataPacket result_;

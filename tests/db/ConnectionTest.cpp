@@ -154,3 +154,23 @@ TEST(Connection, TransactionScopeRollsBackUnlessCommitted)
     }
     EXPECT_EQ(database.scalar("SELECT LIST(CORP_ID) FROM SUPPLIER").toString(), "KEPT");
 }
+
+TEST(Connection, QueriesOutsideATransactionSeeWhatOthersCommitSinceAndCanLock)
+{
+    TempDatabase database;
+    db::Connection connection;
+    database.configure(connection);
+    db::Statement count(&connection);
+    count.setLines({"SELECT COUNT(*) FROM SUPPLIER"});
+    count.open();
+    EXPECT_EQ(count.asInteger(0), 0);
+    database.exec("INSERT INTO SUPPLIER(CORP_ID) VALUES('LATER')");
+    count.open();
+    EXPECT_EQ(count.asInteger(0), 1);
+
+    db::Statement locking(&connection);
+    locking.setLines({"SELECT CORP_ID FROM SUPPLIER WITH LOCK"});
+    locking.open();
+    EXPECT_EQ(locking.asText(0), "LATER");
+    EXPECT_FALSE(connection.inTransaction());
+}
