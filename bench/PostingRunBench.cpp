@@ -24,12 +24,6 @@
 
 namespace {
 
-QString serverPassword()
-{
-    const QByteArray fromEnvironment = qgetenv("FB_SERVER_PASSWORD");
-    return fromEnvironment.isEmpty() ? QStringLiteral("quillrock") : QString::fromUtf8(fromEnvironment);
-}
-
 // Suppliers S00001...: nine in ten have both balances, one in twenty only an unpaid one, the
 // rest nothing; tax flags 0, 1 and 2 in turn.
 void generateSuppliers(db::Connection& connection, int suppliers)
@@ -76,7 +70,7 @@ bool writeAsync(const QString& database)
     QProcess gfix;
     gfix.start(QStringLiteral("gfix"), {QStringLiteral("-write"), QStringLiteral("async"), database,
                                         QStringLiteral("-user"), QStringLiteral("SYSDBA"), QStringLiteral("-password"),
-                                        serverPassword()});
+                                        schema::serverPassword()});
     return gfix.waitForFinished(-1) && gfix.exitStatus() == QProcess::NormalExit && gfix.exitCode() == 0;
 }
 
@@ -87,12 +81,12 @@ int runOne(int suppliers, bool server, bool async)
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
     const QString file = dir.path() + QStringLiteral("/bench.fdb");
     const QString database = server ? QStringLiteral("localhost:") + file : file;
-    schema::createSuiteDatabase(database, "SYSDBA", serverPassword());
+    schema::createSuiteDatabase(database, "SYSDBA", schema::serverPassword());
     {
         db::Connection setup;
         setup.params().setValue("Database", database);
         setup.params().setValue("user_name", "SYSDBA");
-        setup.params().setValue("password", serverPassword());
+        setup.params().setValue("password", schema::serverPassword());
         setup.params().setValue("servercharset", "UTF8");
         generateSuppliers(setup, suppliers);
     }
@@ -106,7 +100,7 @@ int runOne(int suppliers, bool server, bool async)
     config.write(QStringLiteral("Database=%1\r\nuser_name=SYSDBA\r\npassword=%2\r\nservercharset=UTF8\r\n"
                                 "sqldialect=3\r\nisolationlevel=ReadCommitted\r\nwaitonlocks=True\r\n"
                                 "commitretain=False\r\n")
-                     .arg(database, serverPassword())
+                     .arg(database, schema::serverPassword())
                      .toUtf8());
     config.close();
 

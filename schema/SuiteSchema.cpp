@@ -61,4 +61,10 @@ void createSuiteDatabase(const QString& database, const QString& user, const QSt
         runScript(connection, QStringLiteral(":/schema/demo.sql"));
 }
 
+QString serverPassword()
+{
+    const QByteArray fromEnvironment = qgetenv("FB_SERVER_PASSWORD");
+    return fromEnvironment.isEmpty() ? QStringLiteral("quillrock") : QString::fromUtf8(fromEnvironment);
+}
+
 } // namespace schema

@@ -20,4 +20,8 @@ void runScript(db::Connection& connection, const QString& path);
 void createSuiteDatabase(const QString& database, const QString& user, const QString& password,
                          bool withDemoData = false);
 
+// SYSDBA's password on the local server that tests and benchmarks use ($FB_SERVER_PASSWORD,
+// else the password of the suite's built-in connection defaults).
+QString serverPassword();
+
 } // namespace schema

@@ -9,11 +9,7 @@
 
 namespace testsupport {
 
-QString serverPassword()
-{
-    const QByteArray fromEnvironment = qgetenv("FB_SERVER_PASSWORD");
-    return fromEnvironment.isEmpty() ? QStringLiteral("quillrock") : QString::fromUtf8(fromEnvironment);
-}
+using schema::serverPassword;
 
 TempDatabase::TempDatabase(bool withDemoData, Engine engine)
 {

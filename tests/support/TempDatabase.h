@@ -39,7 +39,4 @@ private:
     std::unique_ptr<db::Connection> admin_;
 };
 
-// SYSDBA's password on the local server ($FB_SERVER_PASSWORD, else the suite's default).
-QString serverPassword();
-
 } // namespace testsupport
