@@ -19,22 +19,15 @@ double readNumber(const db::Statement& query, const QString& field, double defau
     return query.isNull(field) ? defaultValue : query.asDouble(field);
 }
 
-void runQuery(db::Statement& query, const QStringList& lines)
-{
-    query.close();
-    query.setLines(lines);
-    query.open();
-}
-
 // The product and its costs, found by product number, second code or barcode.
 void openProductCost(db::Statement& query, const QString& sTempprodid)
 {
     const QString p = db::escapeQuotes(sTempprodid);
-    runQuery(query, {QStringLiteral("SELECT a.PROD_ID,a.STD_COST,a.LAST_COST,b.prod_id2,b.prod_barcode FROM PRODUCT2 a "),
-                     QStringLiteral("INNER JOIN PRODUCT b on a.prod_id = b.prod_id "),
-                     QStringLiteral("where a.PROD_ID = '") + p + u'\'',
-                     QStringLiteral("or b.prod_id2 = '") + p + u'\'',
-                     QStringLiteral("or b.PROD_BARCODE = '") + p + u'\''});
+    query.open({QStringLiteral("SELECT a.PROD_ID,a.STD_COST,a.LAST_COST,b.prod_id2,b.prod_barcode FROM PRODUCT2 a "),
+                QStringLiteral("INNER JOIN PRODUCT b on a.prod_id = b.prod_id "),
+                QStringLiteral("where a.PROD_ID = '") + p + u'\'',
+                QStringLiteral("or b.prod_id2 = '") + p + u'\'',
+                QStringLiteral("or b.PROD_BARCODE = '") + p + u'\''});
 }
 
 // The purchase or cost price of a price condition; none for a condition outside 0..3.
@@ -118,38 +111,37 @@ QString TSimpleDataMod::GetSalePrice(const QString& sCorp_id, const QString& sTe
     const QString p = db::escapeQuotes(sTempprodid);
     const QString c = db::escapeQuotes(sCorp_id);
 
-    runQuery(SQLQuery1, {QStringLiteral("SELECT CORP_ID,HISTPRICE_YN FROM CUSTOMER "),
-                         QStringLiteral("WHERE CORP_ID = '") + c + u'\''});
+    SQLQuery1.open({QStringLiteral("SELECT CORP_ID,HISTPRICE_YN FROM CUSTOMER "),
+                    QStringLiteral("WHERE CORP_ID = '") + c + u'\''});
     record.setAsText(QStringLiteral("HISTPRICE_YN"), SQLQuery1.asText(QStringLiteral("HISTPRICE_YN")));
 
     // The sub-select names the outer product row by its alias "a"; the server accepts no other.
-    runQuery(SQLQuery1,
-             {QStringLiteral("SELECT a.PROD_ID,a.PROD_BARCODE,a.PROD_NAME,a.PROD_SCALE,a.PROD_ENAME,a.PD_ITEMID,"
-                             "a.PD_CLASSID,a.UNIT_ID,a.TAX_KIND,a.STK_QTY_YN,a.MS_YN,a.STOP_SALE_YN,"),
-              QStringLiteral("b.STD_COST,b.LAST_COST, "),
-              QStringLiteral("(SELECT case when DEFINE_PRICE is null then 0 else DEFINE_PRICE end FROM PROD_PRICE "
-                             "where PROD_ID = a.PROD_ID AND PRICE_NO = ") +
-                  QString::number(iPriceno) + QStringLiteral(") as B_PRICE "),
-              QStringLiteral("from PRODUCT a INNER JOIN PRODUCT2 b "),
-              QStringLiteral("on a.PROD_ID=b.PROD_ID "),
-              QStringLiteral("where a.PROD_ID = '") + p + u'\'',
-              QStringLiteral("or a.prod_id2 = '") + p + u'\'',
-              QStringLiteral("or a.PROD_BARCODE = '") + p + u'\''});
+    SQLQuery1.open({QStringLiteral("SELECT a.PROD_ID,a.PROD_BARCODE,a.PROD_NAME,a.PROD_SCALE,a.PROD_ENAME,a.PD_ITEMID,"
+                                   "a.PD_CLASSID,a.UNIT_ID,a.TAX_KIND,a.STK_QTY_YN,a.MS_YN,a.STOP_SALE_YN,"),
+                    QStringLiteral("b.STD_COST,b.LAST_COST, "),
+                    QStringLiteral("(SELECT case when DEFINE_PRICE is null then 0 else DEFINE_PRICE end FROM PROD_PRICE "
+                                   "where PROD_ID = a.PROD_ID AND PRICE_NO = ") +
+                        QString::number(iPriceno) + QStringLiteral(") as B_PRICE "),
+                    QStringLiteral("from PRODUCT a INNER JOIN PRODUCT2 b "),
+                    QStringLiteral("on a.PROD_ID=b.PROD_ID "),
+                    QStringLiteral("where a.PROD_ID = '") + p + u'\'',
+                    QStringLiteral("or a.prod_id2 = '") + p + u'\'',
+                    QStringLiteral("or a.PROD_BARCODE = '") + p + u'\''});
     record.setAsDouble(QStringLiteral("B_PRICE"), readNumber(SQLQuery1, QStringLiteral("B_PRICE"), 0));
     record.setAsDouble(QStringLiteral("U_DIS"), 100);
 
-    runQuery(SQLQuery1, {QStringLiteral("SELECT MASTERBILLID,B_PRICE,U_DIS,V_PRICE FROM CUSTQUOTE_DETAIL "),
-                         QStringLiteral("WHERE TEMPPRODID = '") + p + u'\'',
-                         QStringLiteral("AND CUST_CORP_ID = '") + c + u'\'',
-                         QStringLiteral("AND '") + db::escapeQuotes(sDate) + u'\'' +
-                             QStringLiteral(" BETWEEN INI_DATE AND END_DATE ")});
+    SQLQuery1.open({QStringLiteral("SELECT MASTERBILLID,B_PRICE,U_DIS,V_PRICE FROM CUSTQUOTE_DETAIL "),
+                    QStringLiteral("WHERE TEMPPRODID = '") + p + u'\'',
+                    QStringLiteral("AND CUST_CORP_ID = '") + c + u'\'',
+                    QStringLiteral("AND '") + db::escapeQuotes(sDate) + u'\'' +
+                        QStringLiteral(" BETWEEN INI_DATE AND END_DATE ")});
     takePriceLine(SQLQuery1, record);
 
     if (record.asText(QStringLiteral("HISTPRICE_YN")) == QStringLiteral("Y")) {
-        runQuery(SQLQuery1, {QStringLiteral("SELECT FIRST 1 MASTERBILLID,B_PRICE,U_DIS,V_PRICE FROM CUSTSALE_DETAIL "),
-                             QStringLiteral("WHERE TEMPPRODID = '") + p + u'\'',
-                             QStringLiteral("AND CUST_CORP_ID = '") + c + u'\'',
-                             QStringLiteral("ORDER BY MASTERBILLID DESC ")});
+        SQLQuery1.open({QStringLiteral("SELECT FIRST 1 MASTERBILLID,B_PRICE,U_DIS,V_PRICE FROM CUSTSALE_DETAIL "),
+                        QStringLiteral("WHERE TEMPPRODID = '") + p + u'\'',
+                        QStringLiteral("AND CUST_CORP_ID = '") + c + u'\'',
+                        QStringLiteral("ORDER BY MASTERBILLID DESC ")});
         takePriceLine(SQLQuery1, record);
     }
     return packetOf(record);

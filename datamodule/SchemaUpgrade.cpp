@@ -99,15 +99,6 @@ QString capitals(const QString& name)
     return upper;
 }
 
-void executeLines(db::Statement& statement, const QStringList& lines)
-{
-    statement.close();
-    statement.clearText();
-    for (const QString& line : lines)
-        statement.addLine(line);
-    statement.execute();
-}
-
 } // namespace
 
 bool TSimpleDataMod::Search_Table(const QString& sTable)
@@ -132,8 +123,8 @@ bool TSimpleDataMod::EnsureColumn(const QString& table, const QString& column, c
         SQLQuery1.addLine(QStringLiteral("AND RDB$FIELD_NAME = '") + db::escapeQuotes(capitals(column)) + u'\'');
         SQLQuery1.open();
         if (SQLQuery1.asText(QStringLiteral("RDB$FIELD_NAME")).isEmpty())
-            executeLines(SQLQuery1, {QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD ") + column +
-                                     QStringLiteral(" VARCHAR(") + width + u')'});
+            SQLQuery1.execute({QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD ") + column +
+                               QStringLiteral(" VARCHAR(") + width + u')'});
         return true;
     } catch (const std::exception&) {
         return false;
@@ -145,15 +136,15 @@ bool TSimpleDataMod::EnsureColumn(const QString& table, const QString& column, c
 void TSimpleDataMod::UpgradeSchema()
 {
     if (!Search_Table(QStringLiteral("PRODUCT_PLACE"))) {
-        executeLines(SQLQuery1, productPlaceTable);
-        executeLines(SQLQuery1, productPlaceIndex);
+        SQLQuery1.execute(productPlaceTable);
+        SQLQuery1.execute(productPlaceIndex);
     }
     if (!Search_Table(QStringLiteral("PRINTLABELBAR")))
-        executeLines(SQLQuery1, printLabelBarTable);
+        SQLQuery1.execute(printLabelBarTable);
     if (!Search_Table(QStringLiteral("STORY_PURCHASE")))
-        executeLines(SQLQuery1, storyTable(QStringLiteral("STORY_PURCHASE"), QStringLiteral("SUPP")));
+        SQLQuery1.execute(storyTable(QStringLiteral("STORY_PURCHASE"), QStringLiteral("SUPP")));
     if (!Search_Table(QStringLiteral("STORY_CUSTSALE")))
-        executeLines(SQLQuery1, storyTable(QStringLiteral("STORY_CUSTSALE"), QStringLiteral("CUST")));
+        SQLQuery1.execute(storyTable(QStringLiteral("STORY_CUSTSALE"), QStringLiteral("CUST")));
     EnsureColumn(QStringLiteral("CUSTORDER_DETAIL"), QStringLiteral("PUT_ID"), QStringLiteral("10"));
     EnsureColumn(QStringLiteral("CUSTSALE_DETAIL"), QStringLiteral("PUT_ID"), QStringLiteral("10"));
     EnsureColumn(QStringLiteral("CUSTSALEBK_DETAIL"), QStringLiteral("PUT_ID"), QStringLiteral("10"));

@@ -42,10 +42,7 @@ void fillHeader(db::RecordSet& header, const db::RecordSet& supplier, const QStr
 // The placeholder product's row, read anew for every bill so each line copies what is stored.
 const db::Statement& readPlaceholder(db::Statement& query)
 {
-    query.close();
-    query.clearText();
-    query.addLine(QStringLiteral("SELECT * FROM PRODUCT WHERE PROD_ID = 'X99X' "));
-    query.open();
+    query.open({QStringLiteral("SELECT * FROM PRODUCT WHERE PROD_ID = 'X99X' ")});
     return query;
 }
 

@@ -21,24 +21,13 @@ double balanceOf(const db::RecordSet& suppliers, const QString& column)
 
 namespace {
 
-void runLine(db::Statement& statement, const QString& line, bool query)
-{
-    statement.close();
-    statement.clearText();
-    statement.addLine(line);
-    if (query)
-        statement.open();
-    else
-        statement.execute();
-}
-
 // The documents of an earlier opening run are replaced only with the operator's consent, and
 // all of them or none: deleted one statement at a time, a failure in between would leave lines
 // whose header is gone, which no later run would notice.
 void clearEarlierRun(TFormSuppBeforeStart& form)
 {
     db::Statement& query = form.SQLQuery1;
-    runLine(query, QStringLiteral("SELECT MASTERBILLID FROM PURCHASE_MASTER WHERE MASTERBILLID LIKE '0%' "), true);
+    query.open({QStringLiteral("SELECT MASTERBILLID FROM PURCHASE_MASTER WHERE MASTERBILLID LIKE '0%' ")});
     if (query.isEmpty())
         return;
     if (toolkit::boxes().confirm(QStringLiteral("期初開帳已執行確定重新開帳 ?"), QStringLiteral("Confirm"),
@@ -46,9 +35,9 @@ void clearEarlierRun(TFormSuppBeforeStart& form)
         throw toolkit::SilentStop{};
 
     db::TransactionScope transaction(SimpleDataMod->SQLConnection1);
-    runLine(query, QStringLiteral("DELETE FROM PURCHASE_MASTER WHERE MASTERBILLID LIKE '0%' "), false);
-    runLine(query, QStringLiteral("DELETE FROM PURCHASE_DETAIL WHERE MASTERBILLID LIKE '0%' "), false);
-    runLine(query, QStringLiteral("DELETE FROM PAY_MASTER WHERE MASTERBILLID LIKE '0%' "), false);
+    query.execute({QStringLiteral("DELETE FROM PURCHASE_MASTER WHERE MASTERBILLID LIKE '0%' ")});
+    query.execute({QStringLiteral("DELETE FROM PURCHASE_DETAIL WHERE MASTERBILLID LIKE '0%' ")});
+    query.execute({QStringLiteral("DELETE FROM PAY_MASTER WHERE MASTERBILLID LIKE '0%' ")});
     transaction.commit();
 }
 

@@ -81,13 +81,6 @@ void bindFrom(db::Statement& statement, const db::RecordSet& row, Texts texts)
     }
 }
 
-void replaceText(db::Statement& statement, const QStringList& lines)
-{
-    statement.close();
-    statement.clearText();
-    statement.setLines(lines);
-}
-
 } // namespace
 
 // Writes the bill held in CDS_DataMaster and CDS_DataSub in one transaction, replacing whatever
@@ -106,23 +99,20 @@ void TFormSuppBeforeStart::SaveBill()
         const QString bill = db::escapeQuotes(CDS_DataMaster.asText(QStringLiteral("MASTERBILLID")));
         const QString whereBill = QStringLiteral(" WHERE MASTERBILLID = '") + bill + u'\'';
         db::Statement& remove = SimpleDataMod->SQLQueryD;
-        replaceText(remove, {QStringLiteral("DELETE FROM PURCHASE_MASTER "), whereBill});
-        remove.execute();
-        replaceText(remove, {QStringLiteral("DELETE FROM PURCHASE_DETAIL "), whereBill});
-        remove.execute();
-        replaceText(remove, {QStringLiteral("DELETE FROM PROD_CHGDATA "), whereBill,
-                              QStringLiteral(" and FLAG_ID = '") +
-                                  db::escapeQuotes(CDS_DataMaster.asText(QStringLiteral("FLAG_ID"))) + u'\''});
-        remove.execute();
+        remove.execute({QStringLiteral("DELETE FROM PURCHASE_MASTER "), whereBill});
+        remove.execute({QStringLiteral("DELETE FROM PURCHASE_DETAIL "), whereBill});
+        remove.execute({QStringLiteral("DELETE FROM PROD_CHGDATA "), whereBill,
+                        QStringLiteral(" and FLAG_ID = '") +
+                            db::escapeQuotes(CDS_DataMaster.asText(QStringLiteral("FLAG_ID"))) + u'\''});
 
         db::Statement& header = SimpleDataMod->SQL_Master;
-        replaceText(header, kHeaderInsert);
+        header.setLines(kHeaderInsert);
         bindFrom(header, CDS_DataMaster, Texts::AsTheyStand);
         header.execute();
 
         db::Statement& line = SimpleDataMod->SQL_Sub;
         for (CDS_DataSub.first(); !CDS_DataSub.eof(); CDS_DataSub.next()) {
-            replaceText(line, kLineInsert);
+            line.setLines(kLineInsert);
             bindFrom(line, CDS_DataSub, Texts::Trimmed);
             line.execute();
         }

@@ -45,6 +45,17 @@ public:
 
     void open();
     void execute();
+    // Replaces the text and runs it, for a statement without parameters.
+    void open(const QStringList& lines)
+    {
+        setLines(lines);
+        open();
+    }
+    void execute(const QStringList& lines)
+    {
+        setLines(lines);
+        execute();
+    }
     void close();
     bool isOpen() const { return open_; }
     qint64 rowsAffected() const { return rowsAffected_; }
