@@ -2,8 +2,14 @@
 
 #include "ButtonImages.h"
 #include "Connection.h"
+#include "FrmSimpleDataMod.h"
+#include "ListTotals.h"
+#include "Preview.h"
+#include "PreviewDialog.h"
 #include "RecordSetModel.h"
 #include "Reporting.h"
+#include "RunReport.h"
+#include "RunStatusPanel.h"
 
 #include <QDateEdit>
 #include <QDateTime>
@@ -66,8 +72,6 @@ QToolButton* makeButton(QWidget* parent, const QString& caption, const QIcon& im
 TFormSuppBeforeStart::TFormSuppBeforeStart(QWidget* parent) : QWidget(parent)
 {
     ClientDataSet1.setProvider(&DataSetProvider1);
-    CDS_DataMaster.setProvider(&DSP_Master);
-    CDS_DataSub.setProvider(&DSP_Sub);
 
     setWindowTitle(QStringLiteral("廠商期初帳款開帳作業"));
     resize(590, 433);
@@ -97,6 +101,7 @@ TFormSuppBeforeStart::TFormSuppBeforeStart(QWidget* parent) : QWidget(parent)
 
     Panel3 = makePanel(this);
     Panel3->setFixedHeight(33);
+    StatusPanel = std::make_unique<RunStatusPanel>(Panel3);
 
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -107,14 +112,17 @@ TFormSuppBeforeStart::TFormSuppBeforeStart(QWidget* parent) : QWidget(parent)
 
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { toolkit::runReported([this] { SpeedButton1Click(); }); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { toolkit::runReported([this] { SpeedButton2Click(); }); });
+    connect(StatusPanel->preview, &QToolButton::clicked, this, [this] { toolkit::runReported([this] { PreviewClick(); }); });
+    connect(StatusPanel->saveAccount, &QToolButton::clicked, this,
+            [this] { toolkit::runReported([this] { SaveAccountClick(); }); });
 }
 
 TFormSuppBeforeStart::~TFormSuppBeforeStart() = default;
 
 void TFormSuppBeforeStart::bindConnection(db::Connection* connection)
 {
-    for (db::Statement* statement : {&SQLQuery1, &SQLDataSet1, &SQLDataMaster, &SQLDataSub})
-        statement->setConnection(connection);
+    SQLDataSet1.setConnection(connection);
+    billWorkspace.bindConnection(connection);
 }
 
 void TFormSuppBeforeStart::showEvent(QShowEvent* event)
@@ -144,6 +152,16 @@ void TFormSuppBeforeStart::FormShow()
     }
     for (int hidden : kHiddenColumns)
         DBGrid1->setColumnHidden(hidden, true);
+    StatusPanel->showText(opening::listTotalsText(opening::listTotals(opening::supplierRows(ClientDataSet1))));
+}
+
+void TFormSuppBeforeStart::PreviewClick()
+{
+    opening::Preview preview = opening::previewOpening(*SimpleDataMod, SQLQuery1, opening::supplierRows(ClientDataSet1),
+                                                       DateTimePicker1->date());
+    auto* dialog = new PreviewDialog(std::move(preview), this);  // owned by the window until closed
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void TFormSuppBeforeStart::SpeedButton2Click()

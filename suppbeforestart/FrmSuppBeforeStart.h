@@ -1,15 +1,20 @@
 #pragma once
 
+#include "BillWorkspace.h"
 #include "RecordSet.h"
+#include "RunResult.h"
 #include "Statement.h"
 
 #include <QWidget>
+#include <memory>
+#include <optional>
 
 class QDateEdit;
 class QFrame;
 class QLabel;
 class QTableView;
 class QToolButton;
+class RunStatusPanel;
 namespace db {
 class Connection;
 }
@@ -18,7 +23,8 @@ class RecordSetModel;
 }
 
 // "廠商期初帳款開帳作業": the opening base date, the supplier list with its opening balances,
-// "確定開帳" (the posting run) and "離開". The window also holds the purchase bill being built.
+// "確定開帳" (the opening run) and "離開"; below the list, what the run would post, its progress
+// and its account. The run itself is the opening engine's; the window asks and tells.
 class TFormSuppBeforeStart : public QWidget {
     Q_OBJECT
 public:
@@ -28,6 +34,9 @@ public:
     // Binds every statement and record set of the window to the data module's connection
     // (SimpleDataMod.SQLConnection1) once the data module exists.
     void bindConnection(db::Connection* connection);
+
+    // The run's statement and the purchase bill being built; it holds the last bill after a run.
+    opening::BillWorkspace billWorkspace;
 
     // Components, named as in the suite.
     QFrame* Panel1 = nullptr;
@@ -39,30 +48,44 @@ public:
     QTableView* DBGrid1 = nullptr;
     toolkit::RecordSetModel* DataSource1 = nullptr;
     QFrame* Panel3 = nullptr;
+    std::unique_ptr<RunStatusPanel> StatusPanel;  // the contents of Panel3
 
-    db::Statement SQLQuery1;
+    db::Statement& SQLQuery1 = billWorkspace.query;
     db::Statement SQLDataSet1;
     db::Provider DataSetProvider1{&SQLDataSet1};
     db::RecordSet ClientDataSet1;  // the supplier list
-    db::Statement SQLDataMaster;
-    db::Provider DSP_Master{&SQLDataMaster};
-    db::RecordSet CDS_DataMaster;  // the bill header being built
-    db::Statement SQLDataSub;
-    db::Provider DSP_Sub{&SQLDataSub};
-    db::RecordSet CDS_DataSub;     // the bill's lines
+    db::Statement& SQLDataMaster = billWorkspace.headerSource;
+    db::Provider& DSP_Master = billWorkspace.headerProvider;
+    db::RecordSet& CDS_DataMaster = billWorkspace.header;  // the bill header being built
+    db::Statement& SQLDataSub = billWorkspace.linesSource;
+    db::Provider& DSP_Sub = billWorkspace.linesProvider;
+    db::RecordSet& CDS_DataSub = billWorkspace.lines;      // the bill's lines
 
     // Event handlers.
     void FormShow();
     void SpeedButton1Click();
     void SpeedButton2Click();
+    // Opens the preview of what "確定開帳" would write; writes nothing.
+    void PreviewClick();
+    // Asks where, then saves the last run's per-supplier account as CSV.
+    void SaveAccountClick();
 
-    // Steps of the posting run.
+    // Steps of the opening run, on the window's records.
     void EnsureOpeningProduct();
     void CalcBillTotals();
     void SaveBill();
 
+    // The last run's account, once a run has walked the list.
+    const std::optional<opening::RunResult>& lastRun() const { return lastRun_; }
+    bool saveAccount(const QString& path) const;
+
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    void showAccount(const opening::RunResult& result);
+
+    std::optional<opening::RunResult> lastRun_;
 };
 
 // The process-wide main window, set by start-up.

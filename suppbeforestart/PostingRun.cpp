@@ -1,70 +1,99 @@
-#include "BillLayouts.h"
 #include "Boxes.h"
-#include "ClockTexts.h"
-#include "Connection.h"
+#include "Csv.h"
 #include "FrmSimpleDataMod.h"
 #include "FrmSuppBeforeStart.h"
+#include "OpeningRun.h"
 #include "PostingSteps.h"
-#include "TextNumbers.h"
+#include "RunReport.h"
+#include "RunStatusPanel.h"
+#include "WindowRun.h"
 
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QToolButton>
-
-namespace opening {
-
-double balanceOf(const db::RecordSet& suppliers, const QString& column)
-{
-    return db::parseDouble(suppliers.asText(column)).value_or(0.0);
-}
-
-} // namespace opening
+#include <stdexcept>
 
 namespace {
-
-// The documents of an earlier opening run are replaced only with the operator's consent, and
-// all of them or none: deleted one statement at a time, a failure in between would leave lines
-// whose header is gone, which no later run would notice.
-void clearEarlierRun(TFormSuppBeforeStart& form)
-{
-    db::Statement& query = form.SQLQuery1;
-    query.open({QStringLiteral("SELECT MASTERBILLID FROM PURCHASE_MASTER WHERE MASTERBILLID LIKE '0%' ")});
-    if (query.isEmpty())
-        return;
-    if (toolkit::boxes().confirm(QStringLiteral("期初開帳已執行確定重新開帳 ?"), QStringLiteral("Confirm"),
-                                 toolkit::Button::No) != toolkit::Button::Yes)
-        throw toolkit::SilentStop{};
-
-    db::TransactionScope transaction(SimpleDataMod->SQLConnection1);
-    query.execute({QStringLiteral("DELETE FROM PURCHASE_MASTER WHERE MASTERBILLID LIKE '0%' ")});
-    query.execute({QStringLiteral("DELETE FROM PURCHASE_DETAIL WHERE MASTERBILLID LIKE '0%' ")});
-    query.execute({QStringLiteral("DELETE FROM PAY_MASTER WHERE MASTERBILLID LIKE '0%' ")});
-    transaction.commit();
-}
-
+const QString kCompleted = QStringLiteral("期初帳款開立完成..!");
 } // namespace
 
-// "確定開帳": turns the opening balances of the supplier list into opening purchase bills and
-// payment records. Failures travel to the caller, which reports them; what was committed stays.
+// "確定開帳": the opening engine turns the list's balances into opening purchase bills and payment
+// records. Failures that stop the run travel to the caller, which reports them; what was
+// committed stays.
 void TFormSuppBeforeStart::SpeedButton1Click()
 {
     // One run per start of the system: a second press could only post the same balances twice.
     SpeedButton1->setEnabled(false);
-    applyBillLayouts(*this);
 
-    clearEarlierRun(*this);
-    EnsureOpeningProduct();
-
-    const QDate baseDate = DateTimePicker1->date();
-    const QString billDate = opening::billDateText(baseDate);
-    const QString day = opening::dayText(baseDate);
-    for (ClientDataSet1.first(); !ClientDataSet1.eof(); ClientDataSet1.next()) {
-        const int position = ClientDataSet1.recNo();
-        const double unpaid = opening::balanceOf(ClientDataSet1, QStringLiteral("BEFORE_NOTPAY"));
-        if (unpaid > 0)
-            opening::postOpeningBill(*this, billDate, unpaid);
-        if (opening::balanceOf(ClientDataSet1, QStringLiteral("BEFORE_ADVPAY")) > 0)
-            opening::postOpeningPayment(*this, billDate, day, position);
+    const QVector<opening::SupplierRow> suppliers = opening::supplierRows(ClientDataSet1);
+    std::optional<opening::RunResult> result;
+    {
+        WindowRun window(*this, *StatusPanel, static_cast<int>(suppliers.size()));
+        result = opening::runOpening(*SimpleDataMod, billWorkspace, suppliers, DateTimePicker1->date(), window);
+    }
+    if (result->end == opening::RunEnd::Declined) {
+        StatusPanel->showText(opening::listTotalsText(opening::listTotals(suppliers)));
+        throw toolkit::SilentStop{};
     }
 
-    toolkit::boxes().information(QStringLiteral("期初帳款開立完成..!"));
+    // The list stands where the walk ended: on its last row, or on the supplier a failure hit.
+    const int position = result->end == opening::RunEnd::Stopped ? result->stoppedAt : ClientDataSet1.recordCount();
+    if (position > 0)
+        ClientDataSet1.setRecNo(position);
+    showAccount(*result);
+    if (result->end == opening::RunEnd::Stopped)
+        throw std::runtime_error(result->stopError.toStdString());
+
+    const int failed = result->totals().billsFailed;
+    const QString account = opening::runAccount(*result);
+    if (failed == 0)
+        toolkit::boxes().information(kCompleted, account);
+    else
+        toolkit::boxes().warning(kCompleted + QStringLiteral("\n其中 %1 張進貨單存檔失敗，未開立。").arg(failed), account);
+}
+
+void TFormSuppBeforeStart::showAccount(const opening::RunResult& result)
+{
+    lastRun_ = result;
+    StatusPanel->showText(opening::runSummaryLine(result), opening::runAccount(result));
+    StatusPanel->saveAccount->show();
+}
+
+bool TFormSuppBeforeStart::saveAccount(const QString& path) const
+{
+    return lastRun_ && opening::writeFile(path, opening::csvDocument(opening::accountTable(*lastRun_)));
+}
+
+void TFormSuppBeforeStart::SaveAccountClick()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("儲存開帳明細"),
+                                                      QStringLiteral("期初開帳明細.csv"),
+                                                      QStringLiteral("CSV (*.csv)"));
+    if (!path.isEmpty() && !saveAccount(path))
+        toolkit::boxes().warning(QStringLiteral("明細存檔失敗..!\n%1").arg(path));
+}
+
+// Makes sure the placeholder product "X99X" ("期初帳款") that every opening bill line names
+// exists. An existing row is left as it is: the bills copy whatever it holds.
+void TFormSuppBeforeStart::EnsureOpeningProduct()
+{
+    opening::ensureOpeningProduct(SQLQuery1);
+}
+
+// The bill's totals by the tax flag of the supplier the list stands on.
+void TFormSuppBeforeStart::CalcBillTotals()
+{
+    opening::calcBillTotals(*SimpleDataMod, CDS_DataMaster, CDS_DataSub, ClientDataSet1.asText(QStringLiteral("TAX_FLAG")));
+}
+
+// Writes the bill held in CDS_DataMaster and CDS_DataSub in one transaction. A failure is
+// reported to the operator, once the transaction is rolled back, and not passed on.
+void TFormSuppBeforeStart::SaveBill()
+{
+    try {
+        opening::saveBill(*SimpleDataMod, CDS_DataMaster, CDS_DataSub);
+    } catch (const std::exception& failure) {
+        toolkit::boxes().warning(
+            saveFailedText(CDS_DataMaster.asText(QStringLiteral("SUPP_CORP_ID")), QString::fromUtf8(failure.what())));
+    }
 }

@@ -29,7 +29,7 @@ class BillRecordsTest : public OpeningTest {
 protected:
     BillRecordsTest()
     {
-        applyBillLayouts(*form);
+        applyBillLayouts(form->billWorkspace);
         useSettings();
     }
 
@@ -175,10 +175,10 @@ TEST_F(BillRecordsTest, SaveReplacesTheStoredBillAndBindsByColumnKind)
 // Records whether the save's transaction was still open when the warning appeared.
 class WatchingBoxes : public toolkit::ScriptedBoxes {
 public:
-    void warning(const QString& text) override
+    void warning(const QString& text, const QString& details) override
     {
         openWhileWarning.push_back(SimpleDataMod->SQLConnection1.inTransaction());
-        ScriptedBoxes::warning(text);
+        ScriptedBoxes::warning(text, details);
     }
     std::vector<bool> openWhileWarning;
 };
@@ -196,7 +196,10 @@ TEST_F(BillRecordsTest, AFailedSaveRollsBackThenWarnsOnceAndLeavesTheDatabaseAsI
     addLine("B1", QString(101, u'長'), 2);  // longer than V_NAME holds: the second insert fails
     form->SaveBill();
 
-    EXPECT_EQ(watching->texts(Kind::Warning), std::vector<QString>{"資料存檔失敗..!"});
+    // The suite's text, then what the operator needs to act on it: the supplier and the database's message.
+    ASSERT_EQ(watching->texts(Kind::Warning).size(), 1u);
+    EXPECT_TRUE(watching->texts(Kind::Warning).front().startsWith("資料存檔失敗..!\n"));
+    EXPECT_TRUE(watching->texts(Kind::Warning).front().contains("string right truncation"));
     EXPECT_EQ(watching->openWhileWarning, std::vector<bool>{false});
     EXPECT_EQ(watching->shown().size(), 1u);
     EXPECT_FALSE(dm.SQLConnection1.inTransaction());

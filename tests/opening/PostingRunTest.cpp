@@ -253,8 +253,17 @@ TEST_F(PostingRunTest, AFailedBillSaveIsWarnedAndTheRunGoesOn)
     openWindow();
     ASSERT_TRUE(press());
 
-    EXPECT_EQ(shown->texts(Kind::Warning), std::vector<QString>{"資料存檔失敗..!"});
-    EXPECT_EQ(shown->texts(Kind::Information), std::vector<QString>{kDone});
+    // The failure names the supplier and carries the trigger's exception; the run's end does not
+    // read as plain success.
+    ASSERT_EQ(shown->shown().size(), 2u);
+    const auto& failed = shown->shown().at(0);
+    EXPECT_EQ(failed.kind, Kind::Warning);
+    EXPECT_TRUE(failed.text.startsWith("資料存檔失敗..!\n廠商代號：S001\n"));
+    EXPECT_TRUE(failed.text.contains("E_REFUSED") && failed.text.contains("line refused")) << failed.text.toStdString();
+    const auto& done = shown->shown().at(1);
+    EXPECT_EQ(done.kind, Kind::Warning);
+    EXPECT_TRUE(done.text.startsWith(kDone + "\n其中 1 張進貨單存檔失敗"));
+    EXPECT_TRUE(done.details.contains("S001") && done.details.contains("line refused"));
     // S001's bill is gone whole and its number is spent; its payment record and S002 follow.
     EXPECT_EQ(column("SELECT MASTERBILLID || ' ' || SUPP_CORP_ID FROM PURCHASE_MASTER"), QStringList({"0201102190002 S002"}));
     EXPECT_EQ(column("SELECT SUPP_CORP_ID FROM PAY_MASTER ORDER BY 1"), QStringList({"S001", "S003"}));

@@ -1,6 +1,6 @@
+#include "BillWorkspace.h"
 #include "ClockTexts.h"
 #include "FrmSimpleDataMod.h"
-#include "FrmSuppBeforeStart.h"
 #include "PostingSteps.h"
 #include "SqlText.h"
 #include "TextNumbers.h"
@@ -8,32 +8,33 @@
 namespace {
 
 // Loads the stored rows of the bill number into the bill's record sets: none for a fresh number.
-void openBill(TFormSuppBeforeStart& form, const QString& bill)
+void openBill(opening::BillWorkspace& records, const QString& bill)
 {
     const QString quoted = db::escapeQuotes(bill) + u'\'';
-    form.CDS_DataMaster.close();
-    form.CDS_DataMaster.setCommandText(QStringLiteral("SELECT * FROM PURCHASE_MASTER WHERE MASTERBILLID = '") + quoted);
-    form.CDS_DataMaster.open();
-    form.CDS_DataSub.close();
-    form.CDS_DataSub.setCommandText(QStringLiteral("SELECT * FROM PURCHASE_DETAIL WHERE MASTERBILLID = '") + quoted);
-    form.CDS_DataSub.open();
+    records.header.close();
+    records.header.setCommandText(QStringLiteral("SELECT * FROM PURCHASE_MASTER WHERE MASTERBILLID = '") + quoted);
+    records.header.open();
+    records.lines.close();
+    records.lines.setCommandText(QStringLiteral("SELECT * FROM PURCHASE_DETAIL WHERE MASTERBILLID = '") + quoted);
+    records.lines.open();
 }
 
-void fillHeader(db::RecordSet& header, const db::RecordSet& supplier, const QString& bill, const QString& billDate)
+void fillHeader(db::RecordSet& header, const opening::SupplierRow& supplier, const QString& bill,
+                const QString& billDate)
 {
     header.edit();
     header.setAsText(QStringLiteral("BILL_DATE"), billDate);
     header.setAsText(QStringLiteral("ACC_DATE"), billDate);
     header.setAsText(QStringLiteral("MASTERBILLID"), bill);
-    header.setAsText(QStringLiteral("SUPP_CORP_ID"), supplier.asText(QStringLiteral("CORP_ID")));
-    header.setAsText(QStringLiteral("SUPP_CORP_NAME"), supplier.asText(QStringLiteral("CORP_NAME")));
+    header.setAsText(QStringLiteral("SUPP_CORP_ID"), supplier.code);
+    header.setAsText(QStringLiteral("SUPP_CORP_NAME"), supplier.name);
     header.setAsText(QStringLiteral("MONEY_ID"), in_money_id);
     header.setAsText(QStringLiteral("AGREE_YN"), QStringLiteral("Y"));
     header.setAsText(QStringLiteral("FLAG"), QStringLiteral("進貨單"));
     header.setAsText(QStringLiteral("FLAG_ID"), opening::openingCode());
     header.setAsText(QStringLiteral("STOCK_ID"), main_stockid);
-    header.setAsText(QStringLiteral("SUPP_CORP_IDAC"), supplier.asText(QStringLiteral("PARANT_CORP")));
-    const qint64 taxFlag = db::parseInteger(supplier.asText(QStringLiteral("TAX_FLAG"))).value_or(0);
+    header.setAsText(QStringLiteral("SUPP_CORP_IDAC"), supplier.parent);
+    const qint64 taxFlag = db::parseInteger(supplier.taxFlag).value_or(0);
     header.setAsText(QStringLiteral("TAX_FLAG"), QString::number(taxFlag));
     header.setAsInteger(QStringLiteral("PRICE_NO"), 1);
     header.setAsText(QStringLiteral("EMPLOYEE_ID"), operator_id);
@@ -46,7 +47,8 @@ const db::Statement& readPlaceholder(db::Statement& query)
     return query;
 }
 
-void fillLine(db::RecordSet& line, const db::RecordSet& header, const db::Statement& product, double unpaid)
+void fillLine(TSimpleDataMod& dm, db::RecordSet& line, const db::RecordSet& header, const db::Statement& product,
+              double unpaid)
 {
     auto fromHeader = [&](const char* field) {
         const QString name = QString::fromLatin1(field);
@@ -89,7 +91,7 @@ void fillLine(db::RecordSet& line, const db::RecordSet& header, const db::Statem
     fromHeader("SOURCE_TYPE");
     fromHeader("SOURCE_ID");
     line.setAsText(QStringLiteral("CHG_USER"), operator_id);
-    line.setAsText(QStringLiteral("CHG_HOST"), SimpleDataMod->LocalIP());
+    line.setAsText(QStringLiteral("CHG_HOST"), dm.LocalIP());
     line.setAsText(QStringLiteral("CHG_DATETIME"), opening::changeTimeText(QDateTime::currentDateTime()));
 }
 
@@ -97,18 +99,35 @@ void fillLine(db::RecordSet& line, const db::RecordSet& header, const db::Statem
 
 namespace opening {
 
-void postOpeningBill(TFormSuppBeforeStart& form, const QString& billDate, double unpaid)
+DocumentResult postOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const SupplierRow& supplier,
+                               const QString& billDate, double unpaid)
 {
-    const QString bill = SimpleDataMod->GetMaxBillID(QStringLiteral("PURCHASE_NUM"), billDate, openingCode());
-    openBill(form, bill);
-    fillHeader(form.CDS_DataMaster, form.ClientDataSet1, bill, billDate);
-    form.CDS_DataSub.edit();
-    fillLine(form.CDS_DataSub, form.CDS_DataMaster, readPlaceholder(form.SQLQuery1), unpaid);
-    form.CDS_DataSub.post();
-    // The totals read the supplier list's current row, the supplier being posted.
-    form.CalcBillTotals();
-    form.CDS_DataMaster.post();
-    form.SaveBill();
+    DocumentResult result;
+    result.number = dm.GetMaxBillID(QStringLiteral("PURCHASE_NUM"), billDate, openingCode());
+    openBill(records, result.number);
+    fillHeader(records.header, supplier, result.number, billDate);
+    records.lines.edit();
+    fillLine(dm, records.lines, records.header, readPlaceholder(records.query), unpaid);
+    records.lines.post();
+    calcBillTotals(dm, records.header, records.lines, supplier.taxFlag);
+    records.header.post();
+
+    try {
+        if (!saveBill(dm, records.header, records.lines)) {
+            result.outcome = Outcome::Failed;
+            result.error = QStringLiteral("另一交易進行中，進貨單未存檔");
+            return result;
+        }
+    } catch (const std::exception& failure) {
+        result.outcome = Outcome::Failed;
+        result.error = QString::fromUtf8(failure.what());
+        return result;
+    }
+    result.outcome = Outcome::Written;
+    result.net = records.header.asDouble(QStringLiteral("TOTAL_NETAMT"));
+    result.tax = records.header.asDouble(QStringLiteral("TOTAL_TAXAMT"));
+    result.total = records.header.asDouble(QStringLiteral("TOTAL_TOTAMT"));
+    return result;
 }
 
 } // namespace opening

@@ -16,6 +16,7 @@ public:
         QString text;
         QString caption = {};
         Button defaultButton = Button::Ok;
+        QString details = {};
     };
 
     void answer(Button button) { answers_.push_back(button); }
@@ -25,8 +26,14 @@ public:
     void clear() { shown_.clear(); }
 
     Button confirm(const QString& text, const QString& caption, Button defaultButton) override;
-    void information(const QString& text) override { shown_.push_back({Kind::Information, text}); }
-    void warning(const QString& text) override { shown_.push_back({Kind::Warning, text}); }
+    void information(const QString& text, const QString& details) override
+    {
+        shown_.push_back({Kind::Information, text, {}, Button::Ok, details});
+    }
+    void warning(const QString& text, const QString& details) override
+    {
+        shown_.push_back({Kind::Warning, text, {}, Button::Ok, details});
+    }
     void message(const QString& text) override { shown_.push_back({Kind::Message, text}); }
     void error(const QString& text) override { shown_.push_back({Kind::Error, text}); }
 

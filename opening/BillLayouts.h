@@ -4,7 +4,9 @@
 
 #include <QVector>
 
-class TFormSuppBeforeStart;
+namespace opening {
+struct BillWorkspace;
+}
 
 // The fixed column layouts of the in-memory purchase bill: whatever the query returns, the
 // header and line record sets carry exactly these columns (text widths declared as three times
@@ -12,5 +14,5 @@ class TFormSuppBeforeStart;
 QVector<db::FieldDef> billMasterLayout();
 QVector<db::FieldDef> billSubLayout();
 
-// Gives CDS_DataMaster and CDS_DataSub their layouts; takes effect at their next open.
-void applyBillLayouts(TFormSuppBeforeStart& form);
+// Gives the bill's header and lines their layouts; takes effect at their next open.
+void applyBillLayouts(opening::BillWorkspace& bill);

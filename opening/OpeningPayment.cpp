@@ -1,8 +1,8 @@
 #include "ClockTexts.h"
 #include "FrmSimpleDataMod.h"
-#include "FrmSuppBeforeStart.h"
 #include "PostingSteps.h"
 #include "SqlText.h"
+#include "Value.h"
 
 namespace {
 
@@ -20,6 +20,10 @@ const QStringList kPaymentInsert{
     QStringLiteral(":CR_DATETIME,:CR_USER,:CR_HOST,:WUID) "),
 };
 
+} // namespace
+
+namespace opening {
+
 // A supplier keeps the opening payment record it already has, whatever its amount.
 bool hasOpeningPayment(db::Statement& query, const QString& supplier)
 {
@@ -32,32 +36,37 @@ bool hasOpeningPayment(db::Statement& query, const QString& supplier)
     return !query.isEmpty() && !query.isNull(QStringLiteral("BILL_DATE"));
 }
 
-} // namespace
-
-namespace opening {
-
-void postOpeningPayment(TFormSuppBeforeStart& form, const QString& billDate, const QString& day, int position)
+QString paymentNumber(const QString& day, int position)
 {
-    const db::RecordSet& supplier = form.ClientDataSet1;
-    const QString supplierId = supplier.asText(QStringLiteral("CORP_ID"));
-    db::Statement& query = form.SQLQuery1;
-    if (hasOpeningPayment(query, supplierId))
-        return;
+    return openingCode() + day + QString::asprintf("%.4d", position);
+}
 
+DocumentResult postOpeningPayment(TSimpleDataMod& dm, db::Statement& query, const SupplierRow& supplier,
+                                  const QString& billDate, const QString& day)
+{
+    DocumentResult result;
+    if (hasOpeningPayment(query, supplier.code)) {
+        result.outcome = Outcome::Kept;
+        return result;
+    }
+
+    result.number = paymentNumber(day, supplier.position);
+    // The amount as the list holds it, not through its text.
+    result.total = db::valueToDouble(supplier.prepaid);
+    result.net = result.total;
     query.close();
     query.clearText();
     query.setLines(kPaymentInsert);
-    query.setParamText(QStringLiteral("MASTERBILLID"), openingCode() + day + QString::asprintf("%.4d", position));
+    query.setParamText(QStringLiteral("MASTERBILLID"), result.number);
     for (const char* date : {"BILL_DATE", "PAY_DATE", "INI_DATE", "END_DATE"})
         query.setParamText(QString::fromLatin1(date), billDate);
     query.setParamText(QStringLiteral("EMPLOYEE_ID"), QStringLiteral("SYSDBA"));
     query.setParamText(QStringLiteral("EMPLOYEE_NAME"), QStringLiteral("SYSDBA"));
     query.setParamText(QStringLiteral("DEPART_ID"), QString());
-    query.setParamText(QStringLiteral("SUPP_CORP_ID"), supplierId);
-    query.setParamText(QStringLiteral("SUPP_CORP_NAME"), supplier.asText(QStringLiteral("CORP_NAME")));
-    const double prepaid = supplier.asDouble(QStringLiteral("BEFORE_ADVPAY"));
-    query.setParamDouble(QStringLiteral("CASH_AMT"), prepaid);
-    query.setParamDouble(QStringLiteral("OVER_PAY"), prepaid);
+    query.setParamText(QStringLiteral("SUPP_CORP_ID"), supplier.code);
+    query.setParamText(QStringLiteral("SUPP_CORP_NAME"), supplier.name);
+    query.setParamDouble(QStringLiteral("CASH_AMT"), result.total);
+    query.setParamDouble(QStringLiteral("OVER_PAY"), result.total);
     for (const char* zero : {"MONTHCASH_DIS", "PRE_PAY", "TOT_NPAY", "TOTAL_PLUS", "BANK_IO", "PAGE_AMT", "TAKE_PRE",
                              "TOT_DISCOUNT", "TOT_PATCH", "TOT_PATCHEDAMT"})
         query.setParamDouble(QString::fromLatin1(zero), 0.0);
@@ -66,12 +75,14 @@ void postOpeningPayment(TFormSuppBeforeStart& form, const QString& billDate, con
     query.setParamText(QStringLiteral("AGREE_YN"), QStringLiteral("Y"));
     query.setParamText(QStringLiteral("CHG_USER"), operator_id);
     query.setParamText(QStringLiteral("CR_USER"), operator_id);
-    query.setParamText(QStringLiteral("CHG_HOST"), SimpleDataMod->LocalIP());
-    query.setParamText(QStringLiteral("CR_HOST"), SimpleDataMod->LocalIP());
+    query.setParamText(QStringLiteral("CHG_HOST"), dm.LocalIP());
+    query.setParamText(QStringLiteral("CR_HOST"), dm.LocalIP());
     query.setParamText(QStringLiteral("CHG_DATETIME"), changeTimeText(QDateTime::currentDateTime()));
     query.setParamText(QStringLiteral("CR_DATETIME"), changeTimeText(QDateTime::currentDateTime()));
     query.setParamText(QStringLiteral("WUID"), QString());
     query.execute();
+    result.outcome = Outcome::Written;
+    return result;
 }
 
 } // namespace opening

@@ -1,11 +1,8 @@
-#include "Boxes.h"
 #include "Connection.h"
 #include "FrmSimpleDataMod.h"
-#include "FrmSuppBeforeStart.h"
+#include "PostingSteps.h"
 #include "SqlText.h"
 #include "TextNumbers.h"
-
-#include <exception>
 
 namespace {
 
@@ -83,42 +80,40 @@ void bindFrom(db::Statement& statement, const db::RecordSet& row, Texts texts)
 
 } // namespace
 
-// Writes the bill held in CDS_DataMaster and CDS_DataSub in one transaction, replacing whatever
-// was stored under its number. A failure is reported to the operator and not passed on.
-void TFormSuppBeforeStart::SaveBill()
+namespace opening {
+
+bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& lines)
 {
-    db::Connection& connection = SimpleDataMod->SQLConnection1;
-    // Someone else's transaction is under way: saving now would commit or undo their work too.
+    db::Connection& connection = dm.SQLConnection1;
     if (connection.inTransaction())
-        return;
-    try {
-        // Left without commit, the scope rolls back before the warning below: no lock is held
-        // while the box waits for the operator.
-        db::TransactionScope transaction(connection);
+        return false;
+    // Left without commit, the scope rolls back before the failure travels on: no lock is held
+    // while the caller tells the operator.
+    db::TransactionScope transaction(connection);
 
-        const QString bill = db::escapeQuotes(CDS_DataMaster.asText(QStringLiteral("MASTERBILLID")));
-        const QString whereBill = QStringLiteral(" WHERE MASTERBILLID = '") + bill + u'\'';
-        db::Statement& remove = SimpleDataMod->SQLQueryD;
-        remove.execute({QStringLiteral("DELETE FROM PURCHASE_MASTER "), whereBill});
-        remove.execute({QStringLiteral("DELETE FROM PURCHASE_DETAIL "), whereBill});
-        remove.execute({QStringLiteral("DELETE FROM PROD_CHGDATA "), whereBill,
-                        QStringLiteral(" and FLAG_ID = '") +
-                            db::escapeQuotes(CDS_DataMaster.asText(QStringLiteral("FLAG_ID"))) + u'\''});
+    const QString bill = db::escapeQuotes(header.asText(QStringLiteral("MASTERBILLID")));
+    const QString whereBill = QStringLiteral(" WHERE MASTERBILLID = '") + bill + u'\'';
+    db::Statement& remove = dm.SQLQueryD;
+    remove.execute({QStringLiteral("DELETE FROM PURCHASE_MASTER "), whereBill});
+    remove.execute({QStringLiteral("DELETE FROM PURCHASE_DETAIL "), whereBill});
+    remove.execute({QStringLiteral("DELETE FROM PROD_CHGDATA "), whereBill,
+                    QStringLiteral(" and FLAG_ID = '") + db::escapeQuotes(header.asText(QStringLiteral("FLAG_ID"))) +
+                        u'\''});
 
-        db::Statement& header = SimpleDataMod->SQL_Master;
-        header.setLines(kHeaderInsert);
-        bindFrom(header, CDS_DataMaster, Texts::AsTheyStand);
-        header.execute();
+    db::Statement& headerInsert = dm.SQL_Master;
+    headerInsert.setLines(kHeaderInsert);
+    bindFrom(headerInsert, header, Texts::AsTheyStand);
+    headerInsert.execute();
 
-        db::Statement& line = SimpleDataMod->SQL_Sub;
-        for (CDS_DataSub.first(); !CDS_DataSub.eof(); CDS_DataSub.next()) {
-            line.setLines(kLineInsert);
-            bindFrom(line, CDS_DataSub, Texts::Trimmed);
-            line.execute();
-        }
-
-        transaction.commit();
-    } catch (const std::exception&) {
-        toolkit::boxes().warning(QStringLiteral("資料存檔失敗..!"));
+    db::Statement& lineInsert = dm.SQL_Sub;
+    for (lines.first(); !lines.eof(); lines.next()) {
+        lineInsert.setLines(kLineInsert);
+        bindFrom(lineInsert, lines, Texts::Trimmed);
+        lineInsert.execute();
     }
+
+    transaction.commit();
+    return true;
 }
+
+} // namespace opening

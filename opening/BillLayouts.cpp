@@ -1,6 +1,6 @@
 #include "BillLayouts.h"
 
-#include "FrmSuppBeforeStart.h"
+#include "BillWorkspace.h"
 
 namespace {
 
@@ -142,8 +142,8 @@ QVector<FieldDef> billSubLayout()
     };
 }
 
-void applyBillLayouts(TFormSuppBeforeStart& form)
+void applyBillLayouts(opening::BillWorkspace& bill)
 {
-    form.CDS_DataMaster.setFieldDefs(billMasterLayout());
-    form.CDS_DataSub.setFieldDefs(billSubLayout());
+    bill.header.setFieldDefs(billMasterLayout());
+    bill.lines.setFieldDefs(billSubLayout());
 }

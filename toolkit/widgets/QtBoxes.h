@@ -8,8 +8,8 @@ namespace toolkit {
 class QtBoxes : public Boxes {
 public:
     Button confirm(const QString& text, const QString& caption, Button defaultButton) override;
-    void information(const QString& text) override;
-    void warning(const QString& text) override;
+    void information(const QString& text, const QString& details) override;
+    void warning(const QString& text, const QString& details) override;
     void message(const QString& text) override;
     void error(const QString& text) override;
 };

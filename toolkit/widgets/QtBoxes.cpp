@@ -12,9 +12,10 @@ QString applicationTitle()
     return QApplication::applicationName();
 }
 
-void show(QMessageBox::Icon icon, const QString& title, const QString& text)
+void show(QMessageBox::Icon icon, const QString& title, const QString& text, const QString& details = {})
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.setDetailedText(details);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
 }
@@ -28,14 +29,14 @@ Button QtBoxes::confirm(const QString& text, const QString& caption, Button defa
     return box.exec() == QMessageBox::Yes ? Button::Yes : Button::No;
 }
 
-void QtBoxes::information(const QString& text)
+void QtBoxes::information(const QString& text, const QString& details)
 {
-    show(QMessageBox::Information, applicationTitle(), text);
+    show(QMessageBox::Information, applicationTitle(), text, details);
 }
 
-void QtBoxes::warning(const QString& text)
+void QtBoxes::warning(const QString& text, const QString& details)
 {
-    show(QMessageBox::Warning, applicationTitle(), text);
+    show(QMessageBox::Warning, applicationTitle(), text, details);
 }
 
 void QtBoxes::message(const QString& text)

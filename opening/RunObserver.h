@@ -1,0 +1,25 @@
+#pragma once
+
+#include "RunResult.h"
+
+namespace opening {
+
+// The caller's side of a run: the one decision the run needs, and what happened at each step.
+class RunObserver {
+public:
+    virtual ~RunObserver() = default;
+    // Opening bills of an earlier run exist. True replaces every opening document (all at once);
+    // false ends the run before anything is written.
+    virtual bool replaceEarlierRun(int earlierBills) = 0;
+    // A bill could not be saved and nothing of it stays; the run goes on.
+    virtual void billFailed(const SupplierResult& supplier) { (void)supplier; }
+    // The supplier is handled: done of total so far.
+    virtual void supplierDone(const SupplierResult& supplier, int done, int total)
+    {
+        (void)supplier;
+        (void)done;
+        (void)total;
+    }
+};
+
+} // namespace opening

@@ -1,0 +1,113 @@
+#include "PreviewDialog.h"
+
+#include "Boxes.h"
+#include "Csv.h"
+#include "MoneyText.h"
+#include "RunReport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kFirstAmountColumn = 5;
+
+QString headingText(const opening::Preview& preview)
+{
+    int bills = 0;
+    int payments = 0;
+    double billTotal = 0.0;
+    double paymentTotal = 0.0;
+    for (const opening::PlannedDocument& document : preview.documents) {
+        const bool bill = document.kind == opening::DocumentKind::Bill;
+        (bill ? bills : payments) += 1;
+        (bill ? billTotal : paymentTotal) += document.total;
+    }
+    return QStringLiteral("將開立 進貨單 %1 張，合計 %2；預付單 %3 筆，合計 %4。尚未寫入資料庫。")
+        .arg(bills)
+        .arg(opening::moneyText(billTotal))
+        .arg(payments)
+        .arg(opening::moneyText(paymentTotal));
+}
+
+void fill(QTableWidget& table, const opening::Preview& preview)
+{
+    const QVector<QStringList> rows = opening::previewTable(preview);
+    table.setColumnCount(static_cast<int>(rows.first().size()));
+    table.setHorizontalHeaderLabels(rows.first());
+    table.setRowCount(static_cast<int>(preview.documents.size()));
+    for (int row = 0; row < preview.documents.size(); ++row) {
+        const opening::PlannedDocument& document = preview.documents.at(row);
+        const QStringList& cells = rows.at(row + 1);
+        const double amounts[] = {document.net, document.tax, document.total};
+        for (int column = 0; column < cells.size(); ++column) {
+            const bool amount = column >= kFirstAmountColumn;
+            auto item = std::make_unique<QTableWidgetItem>(
+                amount ? opening::moneyText(amounts[column - kFirstAmountColumn]) : cells.at(column));
+            if (amount)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table.setItem(row, column, item.release());  // the table owns its items
+        }
+    }
+}
+
+} // namespace
+
+PreviewDialog::PreviewDialog(opening::Preview preview, QWidget* parent) : QDialog(parent), preview_(std::move(preview))
+{
+    setWindowTitle(QStringLiteral("開帳預覽"));
+    resize(720, 480);
+
+    heading = new QLabel(headingText(preview_), this);
+    table = new QTableWidget(this);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->hide();
+    fill(*table, preview_);
+    table->resizeColumnsToContents();
+    notes = new QPlainTextEdit(opening::previewNotes(preview_), this);
+    notes->setReadOnly(true);
+    notes->setMaximumHeight(110);
+    notes->setVisible(!notes->toPlainText().isEmpty());
+
+    auto* buttons = new QDialogButtonBox(this);
+    copyButton = buttons->addButton(QStringLiteral("複製"), QDialogButtonBox::ActionRole);
+    saveButton = buttons->addButton(QStringLiteral("另存 CSV…"), QDialogButtonBox::ActionRole);
+    buttons->addButton(QStringLiteral("關閉"), QDialogButtonBox::RejectRole);
+    connect(copyButton, &QPushButton::clicked, this, &PreviewDialog::copy);
+    connect(saveButton, &QPushButton::clicked, this, &PreviewDialog::askAndSave);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(table, 1);
+    layout->addWidget(notes);
+    layout->addWidget(buttons);
+}
+
+void PreviewDialog::copy() const
+{
+    QApplication::clipboard()->setText(opening::tabText(opening::previewTable(preview_)));
+}
+
+bool PreviewDialog::saveCsv(const QString& path) const
+{
+    return opening::writeFile(path, opening::csvDocument(opening::previewTable(preview_)));
+}
+
+void PreviewDialog::askAndSave()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("另存開帳預覽"),
+                                                      QStringLiteral("期初開帳預覽.csv"),
+                                                      QStringLiteral("CSV (*.csv)"));
+    if (!path.isEmpty() && !saveCsv(path))
+        toolkit::boxes().warning(QStringLiteral("預覽存檔失敗..!\n%1").arg(path));
+}

@@ -1,0 +1,73 @@
+#include "RunStatusPanel.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QToolButton>
+
+namespace {
+
+QToolButton* makeButton(QFrame* panel, const QString& caption)
+{
+    auto* button = new QToolButton(panel);
+    button->setText(caption);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
+QString clockText(qint64 ms)
+{
+    const qint64 seconds = (ms + 999) / 1000;
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QChar(u'0'));
+}
+
+} // namespace
+
+RunStatusPanel::RunStatusPanel(QFrame* panel)
+{
+    text = new QLabel(panel);
+    text->setTextFormat(Qt::PlainText);
+    progress = new QProgressBar(panel);
+    progress->setFormat(QStringLiteral("%v / %m"));
+    progress->setFixedWidth(150);
+    progress->hide();
+    preview = makeButton(panel, QStringLiteral("預覽"));
+    saveAccount = makeButton(panel, QStringLiteral("儲存明細"));
+    saveAccount->hide();
+
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(6, 2, 4, 2);
+    layout->addWidget(progress);
+    layout->addWidget(text, 1);
+    layout->addWidget(saveAccount);
+    layout->addWidget(preview);
+}
+
+void RunStatusPanel::showText(const QString& line, const QString& details)
+{
+    text->setText(line);
+    text->setToolTip(details.isEmpty() ? line : details);
+}
+
+void RunStatusPanel::startProgress(int total)
+{
+    progress->setRange(0, total);
+    progress->setValue(0);
+    progress->show();
+    preview->setEnabled(false);
+    showText(QStringLiteral("開帳中…"));
+}
+
+void RunStatusPanel::showProgress(int done, int total, int bills, int payments, qint64 msLeft)
+{
+    progress->setRange(0, total);
+    progress->setValue(done);
+    showText(QStringLiteral("進貨單 %1　預付單 %2　剩餘 %3").arg(bills).arg(payments).arg(clockText(msLeft)));
+}
+
+void RunStatusPanel::endProgress()
+{
+    progress->hide();
+    preview->setEnabled(true);
+}

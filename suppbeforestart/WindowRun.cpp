@@ -1,0 +1,51 @@
+#include "WindowRun.h"
+
+#include "Boxes.h"
+#include "RunStatusPanel.h"
+
+namespace {
+// Shown this often, the bar moves smoothly and the run does not pay for it.
+constexpr qint64 kRepaintMs = 50;
+} // namespace
+
+WindowRun::WindowRun(QWidget& window, RunStatusPanel& panel, int suppliers) : block_(&window), panel_(panel)
+{
+    panel_.startProgress(suppliers);
+    elapsed_.start();
+    sinceShown_.start();
+    toolkit::InputBlock::pump();
+}
+
+WindowRun::~WindowRun()
+{
+    panel_.endProgress();
+}
+
+bool WindowRun::replaceEarlierRun(int earlierBills)
+{
+    (void)earlierBills;
+    return toolkit::boxes().confirm(QStringLiteral("期初開帳已執行確定重新開帳 ?"), QStringLiteral("Confirm"),
+                                    toolkit::Button::No) == toolkit::Button::Yes;
+}
+
+void WindowRun::billFailed(const opening::SupplierResult& supplier)
+{
+    toolkit::boxes().warning(saveFailedText(supplier.supplier.code, supplier.bill.error));
+}
+
+void WindowRun::supplierDone(const opening::SupplierResult& supplier, int done, int total)
+{
+    bills_ += supplier.bill.outcome == opening::Outcome::Written;
+    payments_ += supplier.payment.outcome == opening::Outcome::Written;
+    if (sinceShown_.elapsed() < kRepaintMs && done < total)
+        return;
+    const qint64 msLeft = elapsed_.elapsed() * (total - done) / done;
+    panel_.showProgress(done, total, bills_, payments_, msLeft);
+    toolkit::InputBlock::pump();
+    sinceShown_.restart();
+}
+
+QString saveFailedText(const QString& supplier, const QString& message)
+{
+    return QStringLiteral("資料存檔失敗..!\n廠商代號：%1\n%2").arg(supplier, message);
+}

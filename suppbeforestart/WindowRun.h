@@ -1,0 +1,35 @@
+#pragma once
+
+#include "InputBlock.h"
+#include "RunObserver.h"
+
+#include <QElapsedTimer>
+
+class RunStatusPanel;
+class QWidget;
+
+// The window's side of an opening run: the operator answers the question with the suite's
+// confirmation box, sees each failed bill in a warning box at once, and watches the progress in
+// the bottom panel. For as long as it lives the window takes no input.
+class WindowRun : public opening::RunObserver {
+public:
+    WindowRun(QWidget& window, RunStatusPanel& panel, int suppliers);
+    ~WindowRun() override;
+    WindowRun(const WindowRun&) = delete;
+    WindowRun& operator=(const WindowRun&) = delete;
+
+    bool replaceEarlierRun(int earlierBills) override;
+    void billFailed(const opening::SupplierResult& supplier) override;
+    void supplierDone(const opening::SupplierResult& supplier, int done, int total) override;
+
+private:
+    toolkit::InputBlock block_;
+    RunStatusPanel& panel_;
+    QElapsedTimer elapsed_;
+    QElapsedTimer sinceShown_;
+    int bills_ = 0;
+    int payments_ = 0;
+};
+
+// "資料存檔失敗..!" with the supplier whose bill it was and the database's own message.
+QString saveFailedText(const QString& supplier, const QString& message);
