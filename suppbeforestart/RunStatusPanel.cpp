@@ -52,9 +52,9 @@ void RunStatusPanel::showText(const QString& line, const QString& details)
 
 void RunStatusPanel::startProgress(int total)
 {
+    progress->show();
     progress->setRange(0, total);
     progress->setValue(0);
-    progress->show();
     preview->setEnabled(false);
     showText(QStringLiteral("開帳中…"));
 }

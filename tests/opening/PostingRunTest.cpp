@@ -1,7 +1,15 @@
 #include "ClockTexts.h"
 #include "OpeningFixture.h"
+#include "PreviewDialog.h"
+#include "RunStatusPanel.h"
 
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QRegularExpression>
+#include <QTableWidget>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -283,4 +291,65 @@ TEST_F(PostingRunTest, AnyOtherFailureEndsTheRunKeepingWhatWasCommitted)
     EXPECT_FALSE(form->SpeedButton1->isEnabled());
     EXPECT_EQ(column("SELECT MASTERBILLID FROM PURCHASE_MASTER"), QStringList({"0201102190001"}));
     EXPECT_EQ(count("SELECT COUNT(*) FROM PRODUCT"), 1);
+}
+
+TEST_F(PostingRunTest, TheBottomPanelShowsTotalsThePreviewProgressAndTheAccount)
+{
+    addSuppliers();
+    form->show();  // loads the list as on screen
+    useSettings();
+    form->DateTimePicker1->setDate(QDate(2011, 2, 19));
+    RunStatusPanel& panel = *form->StatusPanel;
+
+    // Before posting: what the list asks for, with the typing mistakes counted.
+    EXPECT_EQ(panel.text->text(), "廠商 7 家　進貨單 2 張 6,235　預付單 2 筆 1,100　負數或非數值 1 家");
+
+    // The preview lists the documents in order with their numbers-to-be, and writes nothing.
+    form->PreviewClick();
+    auto* preview = form->findChild<PreviewDialog*>();
+    ASSERT_NE(preview, nullptr);
+    ASSERT_EQ(preview->table->rowCount(), 4);
+    QStringList numbers;
+    for (int row = 0; row < 4; ++row)
+        numbers << preview->table->item(row, 1)->text() + ' ' + preview->table->item(row, 3)->text() + ' ' +
+                       preview->table->item(row, 4)->text() + ' ' + preview->table->item(row, 7)->text();
+    EXPECT_EQ(numbers, QStringList({"S001 進貨單 0201102190001 1,297", "S001 預付單 0201102190001 300",
+                                    "S002 進貨單 0201102190002 5,000", "S003 預付單 0201102190003 800"}));
+    EXPECT_TRUE(preview->notes->toPlainText().contains("S006 花蓮石材企業行 進貨單：負數餘額"));
+    const QString previewCsv = database.folder() + "/preview.csv";
+    ASSERT_TRUE(preview->saveCsv(previewCsv));
+    preview->close();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PURCHASE_MASTER") + count("SELECT COUNT(*) FROM PURCHASE_NUM"), 0);
+
+    // During the run: the bar counts the suppliers and the window takes no input.
+    std::vector<int> values;
+    bool barShown = true;
+    QObject::connect(panel.progress, &QProgressBar::valueChanged, [&](int value) {
+        values.push_back(value);
+        barShown = barShown && panel.progress->isVisible() && panel.progress->maximum() == 7;
+        QTest::mouseClick(form->SpeedButton2, Qt::LeftButton);  // "離開" must not close the window mid-run
+    });
+    ASSERT_TRUE(press());
+    EXPECT_TRUE(barShown);
+    EXPECT_FALSE(values.empty());
+    EXPECT_EQ(values.back(), 7);
+    EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(panel.progress->isVisible());
+
+    // After: the box keeps the suite's text and carries the account; the panel keeps it.
+    ASSERT_EQ(shown->shown().size(), 1u);
+    EXPECT_EQ(shown->shown().front().text, kDone);
+    EXPECT_TRUE(shown->shown().front().details.contains("進貨單：已開立 2 張，合計 6,297"));
+    EXPECT_EQ(panel.text->text(), "已開立 進貨單 2 張 6,297　預付單 2 筆 1,100");
+    EXPECT_FALSE(panel.saveAccount->isHidden());
+    const QString accountCsv = database.folder() + "/account.csv";
+    ASSERT_TRUE(form->saveAccount(accountCsv));
+    QFile saved(accountCsv);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QString text = QString::fromUtf8(bytes);
+    EXPECT_EQ(text.count("\r\n"), 8);
+    EXPECT_TRUE(text.contains("S006,花蓮石材企業行,-250,-100,負數餘額,,,,,負數餘額"));
 }
