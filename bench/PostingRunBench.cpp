@@ -3,15 +3,20 @@
 // server. Each configuration runs in a process of its own so its peak memory is its own.
 // With forced writes on, the time is mostly the disk's synchronous writes of the many small
 // commits; the "async" configurations switch them off to show what the run's own steps cost.
-// Usage: posting_run_bench                                   every configuration
-//        posting_run_bench SUPPLIERS embedded|server [async]   one configuration
+// Each configuration is run twice on fresh copies: through the window on screen (the offscreen
+// platform), with its progress display, and through the engine alone with no observer; the
+// difference is what the window and its progress cost.
+// Usage: posting_run_bench                                              every configuration
+//        posting_run_bench SUPPLIERS embedded|server [async] window|engine   one run
 #include "Boxes.h"
 #include "Connection.h"
 #include "FrmSimpleDataMod.h"
 #include "FrmSuppBeforeStart.h"
+#include "OpeningRun.h"
 #include "ScriptedBoxes.h"
 #include "Statement.h"
 #include "SuiteSchema.h"
+#include "SupplierRow.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -57,6 +62,28 @@ void generateSuppliers(db::Connection& connection, int suppliers)
     connection.commit(1);
 }
 
+// The engine alone: no question to answer (a fresh database), the time of each supplier noted.
+struct TimedRun : opening::RunObserver {
+    bool replaceEarlierRun(int) override { return true; }
+    void supplierDone(const opening::SupplierResult&, int, int) override { reached.push_back(timer.nsecsElapsed()); }
+
+    // The first and the last tenth of the walk, per supplier.
+    QString tenths() const
+    {
+        const size_t tenth = reached.size() / 10;
+        if (tenth < 2)
+            return {};
+        auto msPerSupplier = [&](size_t from) {
+            return double(reached.at(from + tenth - 1) - reached.at(from)) / 1e6 / double(tenth - 1);
+        };
+        return QString::asprintf(" (first tenth %6.3f, last %6.3f)", msPerSupplier(0),
+                                 msPerSupplier(reached.size() - tenth));
+    }
+
+    QElapsedTimer timer;
+    std::vector<qint64> reached;
+};
+
 long peakMemoryKb()
 {
     rusage usage{};
@@ -74,7 +101,7 @@ bool writeAsync(const QString& database)
     return gfix.waitForFinished(-1) && gfix.exitStatus() == QProcess::NormalExit && gfix.exitCode() == 0;
 }
 
-int runOne(int suppliers, bool server, bool async)
+int runOne(int suppliers, bool server, bool async, bool throughWindow)
 {
     QTemporaryDir dir;
     // The server runs as its own user and must be able to write the folder.
@@ -112,32 +139,34 @@ int runOne(int suppliers, bool server, bool async)
     {
         TFormSuppBeforeStart form;
         form.bindConnection(&dm.SQLConnection1);
-        form.FormShow();  // connects, loads the settings and the supplier list
+        form.show();  // connects, loads the settings and the supplier list
+        QApplication::processEvents();
         form.DateTimePicker1->setDate(QDate(2011, 2, 19));
 
-        // The moment the walk reaches each supplier, to compare the first and the last tenth.
-        QElapsedTimer timer;
-        std::vector<qint64> reached;
-        reached.reserve(size_t(suppliers));
-        QObject::connect(&form.ClientDataSet1, &db::RecordSet::currentChanged, [&] { reached.push_back(timer.nsecsElapsed()); });
-        timer.start();
-        form.SpeedButton1Click();
-        const double seconds = double(timer.nsecsElapsed()) / 1e9;
-        const size_t tenth = reached.size() / 10;
-        auto msPerSupplier = [&](size_t from) {
-            return double(reached.at(from + tenth - 1) - reached.at(from)) / 1e6 / double(tenth - 1);
-        };
+        // The moment each supplier is done, to compare the first and the last tenth.
+        TimedRun timed;
+        timed.timer.start();
+        bool completed = false;
+        if (throughWindow) {
+            form.SpeedButton1Click();
+            completed = boxes->texts(toolkit::ScriptedBoxes::Kind::Information).size() == 1;
+        } else {
+            const opening::RunResult result = opening::runOpening(
+                dm, form.billWorkspace, opening::supplierRows(form.ClientDataSet1), QDate(2011, 2, 19), timed);
+            completed = result.end == opening::RunEnd::Completed;
+        }
+        const double seconds = double(timed.timer.nsecsElapsed()) / 1e9;
 
         db::Statement check(&dm.SQLConnection1);
         check.setLines({"SELECT (SELECT COUNT(*) FROM PURCHASE_MASTER), (SELECT COUNT(*) FROM PURCHASE_DETAIL), "
                         "(SELECT COUNT(*) FROM PAY_MASTER) FROM RDB$DATABASE"});
         check.open();
-        std::printf("%-14s %6d suppliers  %5lld bills %5lld lines %5lld payments  %7.2f s  %8.1f suppliers/s  "
-                    "%6.3f ms/supplier (first tenth %6.3f, last %6.3f)  peak %6.1f MB%s\n",
-                    qPrintable(QString::fromLatin1(server ? "server" : "embedded") + (async ? " async" : "")), suppliers, check.asInteger(0), check.asInteger(1),
-                    check.asInteger(2), seconds, suppliers / seconds, seconds * 1000.0 / suppliers, msPerSupplier(0),
-                    msPerSupplier(reached.size() - tenth),
-                    double(peakMemoryKb()) / 1024.0, boxes->texts(toolkit::ScriptedBoxes::Kind::Information).size() == 1 ? "" : "  (not completed)");
+        std::printf("%-14s %-6s %6d suppliers  %5lld bills %5lld lines %5lld payments  %7.2f s  %8.1f suppliers/s  "
+                    "%6.3f ms/supplier%s  peak %6.1f MB%s\n",
+                    qPrintable(QString::fromLatin1(server ? "server" : "embedded") + (async ? " async" : "")),
+                    throughWindow ? "window" : "engine", suppliers, check.asInteger(0), check.asInteger(1),
+                    check.asInteger(2), seconds, suppliers / seconds, seconds * 1000.0 / suppliers,
+                    qPrintable(timed.tenths()), double(peakMemoryKb()) / 1024.0, completed ? "" : "  (not completed)");
         std::fflush(stdout);
     }
     SimpleDataMod = nullptr;
@@ -152,19 +181,22 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() >= 3)
+    if (args.size() >= 4)
         return runOne(args.at(1).toInt(), args.at(2) == QStringLiteral("server"),
-                      args.size() > 3 && args.at(3) == QStringLiteral("async"));
+                      args.contains(QStringLiteral("async")), args.last() == QStringLiteral("window"));
 
     int failures = 0;
     for (const QStringList& configuration : {QStringList{"embedded"}, QStringList{"server"},
                                              QStringList{"embedded", "async"}, QStringList{"server", "async"}}) {
         for (const char* suppliers : {"1000", "10000"}) {
-            QProcess one;
-            one.setProcessChannelMode(QProcess::ForwardedChannels);
-            one.start(app.applicationFilePath(), QStringList{QString::fromLatin1(suppliers)} + configuration);
-            one.waitForFinished(-1);
-            failures += one.exitCode() != 0 || one.exitStatus() != QProcess::NormalExit;
+            for (const char* way : {"window", "engine"}) {
+                QProcess one;
+                one.setProcessChannelMode(QProcess::ForwardedChannels);
+                one.start(app.applicationFilePath(),
+                          QStringList{QString::fromLatin1(suppliers)} + configuration + QStringList{QString::fromLatin1(way)});
+                one.waitForFinished(-1);
+                failures += one.exitCode() != 0 || one.exitStatus() != QProcess::NormalExit;
+            }
         }
     }
     return failures == 0 ? 0 : 1;
