@@ -19,28 +19,28 @@ QString tabField(QString field)
 }
 } // namespace
 
-QByteArray csvDocument(const QVector<QStringList>& rows)
+namespace {
+QString joined(const QVector<QStringList>& rows, QChar separator, QString (*field)(QString), const QString& lineEnd)
 {
     QString text;
     for (const QStringList& row : rows) {
         QStringList fields;
-        for (const QString& field : row)
-            fields << csvField(field);
-        text += fields.join(u',') + QStringLiteral("\r\n");
+        for (const QString& cell : row)
+            fields << field(cell);
+        text += fields.join(separator) + lineEnd;
     }
-    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    return text;
+}
+} // namespace
+
+QByteArray csvDocument(const QVector<QStringList>& rows)
+{
+    return QByteArrayLiteral("\xEF\xBB\xBF") + joined(rows, u',', csvField, QStringLiteral("\r\n")).toUtf8();
 }
 
 QString tabText(const QVector<QStringList>& rows)
 {
-    QString text;
-    for (const QStringList& row : rows) {
-        QStringList fields;
-        for (const QString& field : row)
-            fields << tabField(field);
-        text += fields.join(u'\t') + u'\n';
-    }
-    return text;
+    return joined(rows, u'\t', tabField, QStringLiteral("\n"));
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes)

@@ -1,5 +1,6 @@
 #include "Boxes.h"
 #include "Csv.h"
+#include "CsvSaving.h"
 #include "FrmSimpleDataMod.h"
 #include "FrmSuppBeforeStart.h"
 #include "OpeningRun.h"
@@ -9,7 +10,6 @@
 #include "WindowRun.h"
 
 #include <QDateEdit>
-#include <QFileDialog>
 #include <QToolButton>
 #include <stdexcept>
 
@@ -66,11 +66,9 @@ bool TFormSuppBeforeStart::saveAccount(const QString& path) const
 
 void TFormSuppBeforeStart::SaveAccountClick()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("儲存開帳明細"),
-                                                      QStringLiteral("期初開帳明細.csv"),
-                                                      QStringLiteral("CSV (*.csv)"));
-    if (!path.isEmpty() && !saveAccount(path))
-        toolkit::boxes().warning(QStringLiteral("明細存檔失敗..!\n%1").arg(path));
+    if (lastRun_)
+        askAndSaveCsv(this, QStringLiteral("儲存開帳明細"), QStringLiteral("期初開帳明細.csv"),
+                      opening::csvDocument(opening::accountTable(*lastRun_)));
 }
 
 // Makes sure the placeholder product "X99X" ("期初帳款") that every opening bill line names

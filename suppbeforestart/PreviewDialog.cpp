@@ -1,14 +1,13 @@
 #include "PreviewDialog.h"
 
-#include "Boxes.h"
 #include "Csv.h"
+#include "CsvSaving.h"
 #include "MoneyText.h"
 #include "RunReport.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -105,9 +104,6 @@ bool PreviewDialog::saveCsv(const QString& path) const
 
 void PreviewDialog::askAndSave()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("另存開帳預覽"),
-                                                      QStringLiteral("期初開帳預覽.csv"),
-                                                      QStringLiteral("CSV (*.csv)"));
-    if (!path.isEmpty() && !saveCsv(path))
-        toolkit::boxes().warning(QStringLiteral("預覽存檔失敗..!\n%1").arg(path));
+    askAndSaveCsv(this, QStringLiteral("另存開帳預覽"), QStringLiteral("期初開帳預覽.csv"),
+                  opening::csvDocument(opening::previewTable(preview_)));
 }
