@@ -96,14 +96,15 @@ QString runAccount(const RunResult& result)
 QString runSummaryLine(const RunResult& result)
 {
     const RunTotals totals = result.totals();
-    QString line = QStringLiteral("已開立 進貨單 %1 張 %2　預付單 %3 筆 %4")
-                       .arg(count(totals.billsWritten), moneyText(totals.billsTotal), count(totals.paymentsWritten),
-                            moneyText(totals.paymentsTotal));
-    if (const int failed = totals.billsFailed + totals.paymentsFailed; failed > 0)
-        line += QStringLiteral("　失敗 %1").arg(failed);
+    // What needs the operator comes first: a long line is cut at its end.
+    QString line;
     if (result.end == RunEnd::Stopped)
-        line += QStringLiteral("　開帳中止");
-    return line;
+        line += QStringLiteral("開帳中止　");
+    if (const int failed = totals.billsFailed + totals.paymentsFailed; failed > 0)
+        line += QStringLiteral("失敗 %1　").arg(failed);
+    return line + QStringLiteral("已開立：進貨單 %1 張 %2　預付單 %3 筆 %4")
+                      .arg(count(totals.billsWritten), moneyText(totals.billsTotal), count(totals.paymentsWritten),
+                           moneyText(totals.paymentsTotal));
 }
 
 QVector<QStringList> accountTable(const RunResult& result)

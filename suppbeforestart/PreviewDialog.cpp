@@ -63,6 +63,8 @@ void fill(QTableWidget& table, const opening::Preview& preview)
 PreviewDialog::PreviewDialog(opening::Preview preview, QWidget* parent) : QDialog(parent), preview_(std::move(preview))
 {
     setWindowTitle(QStringLiteral("開帳預覽"));
+    if (parent)
+        setFont(parent->font());
     resize(720, 480);
 
     heading = new QLabel(headingText(preview_), this);
@@ -70,6 +72,7 @@ PreviewDialog::PreviewDialog(opening::Preview preview, QWidget* parent) : QDialo
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     fill(*table, preview_);
     table->resizeColumnsToContents();
     notes = new QPlainTextEdit(opening::previewNotes(preview_), this);

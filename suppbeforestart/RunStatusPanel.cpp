@@ -28,6 +28,8 @@ RunStatusPanel::RunStatusPanel(QFrame* panel)
 {
     text = new QLabel(panel);
     text->setTextFormat(Qt::PlainText);
+    // A long line is cut at the panel's edge, never widening the window; the tooltip has it whole.
+    text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     progress = new QProgressBar(panel);
     progress->setFormat(QStringLiteral("%v / %m"));
     progress->setFixedWidth(150);

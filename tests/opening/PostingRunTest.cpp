@@ -335,13 +335,14 @@ TEST_F(PostingRunTest, TheBottomPanelShowsTotalsThePreviewProgressAndTheAccount)
     EXPECT_EQ(values.back(), 7);
     EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
     EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->size(), QSize(590, 433));  // however long the texts in the panel
     EXPECT_FALSE(panel.progress->isVisible());
 
     // After: the box keeps the suite's text and carries the account; the panel keeps it.
     ASSERT_EQ(shown->shown().size(), 1u);
     EXPECT_EQ(shown->shown().front().text, kDone);
     EXPECT_TRUE(shown->shown().front().details.contains("進貨單：已開立 2 張，合計 6,297"));
-    EXPECT_EQ(panel.text->text(), "已開立 進貨單 2 張 6,297　預付單 2 筆 1,100");
+    EXPECT_EQ(panel.text->text(), "已開立：進貨單 2 張 6,297　預付單 2 筆 1,100");
     EXPECT_FALSE(panel.saveAccount->isHidden());
     const QString accountCsv = database.folder() + "/account.csv";
     ASSERT_TRUE(form->saveAccount(accountCsv));
