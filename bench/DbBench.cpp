@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QString database = dir.path() + "/bench.fdb";
-    schema::createSuiteDatabase(database, "SYSDBA", "x");
+    schema::createSuiteDatabase(database, {"SYSDBA", "x", {}});
     db::Connection connection;
     connect(connection, database);
 

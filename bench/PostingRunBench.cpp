@@ -112,10 +112,11 @@ long peakMemoryKb()
 // Forced writes off for the database, through the suite's maintenance tool.
 bool writeAsync(const QString& database)
 {
+    const schema::Login login = schema::serverLogin();
     QProcess gfix;
     gfix.start(QStringLiteral("gfix"), {QStringLiteral("-write"), QStringLiteral("async"), database,
-                                        QStringLiteral("-user"), QStringLiteral("SYSDBA"), QStringLiteral("-password"),
-                                        schema::serverPassword()});
+                                        QStringLiteral("-user"), login.user, QStringLiteral("-password"),
+                                        login.password, QStringLiteral("-role"), login.role});
     return gfix.waitForFinished(-1) && gfix.exitStatus() == QProcess::NormalExit && gfix.exitCode() == 0;
 }
 
@@ -126,13 +127,17 @@ int runOne(int suppliers, bool server, bool async, bool throughWindow)
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
     const QString file = dir.path() + QStringLiteral("/bench.fdb");
     const QString database = server ? QStringLiteral("localhost:") + file : file;
-    schema::createSuiteDatabase(database, "SYSDBA", schema::serverPassword());
+    const schema::Login login = schema::serverLogin();
+    schema::createSuiteDatabase(database, login);
+    const QStringList connectionLines = QStringList{QStringLiteral("Database=") + database} +
+                                        schema::loginLines(login) +
+                                        QStringList{QStringLiteral("servercharset=UTF8"), QStringLiteral("sqldialect=3"),
+                                                    QStringLiteral("isolationlevel=ReadCommitted"),
+                                                    QStringLiteral("waitonlocks=True"), QStringLiteral("commitretain=False")};
     {
         db::Connection setup;
-        setup.params().setValue("Database", database);
-        setup.params().setValue("user_name", "SYSDBA");
-        setup.params().setValue("password", schema::serverPassword());
-        setup.params().setValue("servercharset", "UTF8");
+        for (const QString& line : connectionLines)
+            setup.params().setValue(line.section(u'=', 0, 0), line.section(u'=', 1));
         generateSuppliers(setup, suppliers);
     }
     if (async && !writeAsync(database)) {
@@ -142,11 +147,7 @@ int runOne(int suppliers, bool server, bool async, bool throughWindow)
     QFile config(dir.path() + QStringLiteral("/dbconfig.txt"));
     if (!config.open(QIODevice::WriteOnly))
         return 1;
-    config.write(QStringLiteral("Database=%1\r\nuser_name=SYSDBA\r\npassword=%2\r\nservercharset=UTF8\r\n"
-                                "sqldialect=3\r\nisolationlevel=ReadCommitted\r\nwaitonlocks=True\r\n"
-                                "commitretain=False\r\n")
-                     .arg(database, schema::serverPassword())
-                     .toUtf8());
+    config.write((connectionLines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
     config.close();
 
     auto boxes = std::make_shared<toolkit::ScriptedBoxes>();

@@ -48,23 +48,37 @@ void runScript(db::Connection& connection, const QString& path)
     }
 }
 
-void createSuiteDatabase(const QString& database, const QString& user, const QString& password, bool withDemoData)
+void createSuiteDatabase(const QString& database, const Login& login, bool withDemoData)
 {
-    db::createDatabase(database, user, password);
+    db::createDatabase(database, login.user, login.password, login.role);
     db::Connection connection;
     connection.params().setValue(QStringLiteral("Database"), database);
-    connection.params().setValue(QStringLiteral("user_name"), user);
-    connection.params().setValue(QStringLiteral("password"), password);
+    for (const QString& line : loginLines(login)) {
+        const qsizetype eq = line.indexOf(u'=');
+        connection.params().setValue(line.left(eq), line.mid(eq + 1));
+    }
     connection.params().setValue(QStringLiteral("servercharset"), QStringLiteral("UTF8"));
     runScript(connection, QStringLiteral(":/schema/suite.sql"));
     if (withDemoData)
         runScript(connection, QStringLiteral(":/schema/demo.sql"));
 }
 
-QString serverPassword()
+Login serverLogin()
 {
-    const QByteArray fromEnvironment = qgetenv("FB_SERVER_PASSWORD");
-    return fromEnvironment.isEmpty() ? QStringLiteral("quillrock") : QString::fromUtf8(fromEnvironment);
+    const auto variable = [](const char* name, const char* fallback) {
+        const QString value = qEnvironmentVariable(name);
+        return value.isEmpty() ? QString::fromLatin1(fallback) : value;
+    };
+    return {variable("FB_SERVER_USER", "SUPPBS_TEST"), qEnvironmentVariable("FB_SERVER_PASSWORD"),
+            variable("FB_SERVER_ROLE", "RDB$ADMIN")};
+}
+
+QStringList loginLines(const Login& login)
+{
+    QStringList lines{QStringLiteral("user_name=") + login.user, QStringLiteral("password=") + login.password};
+    if (!login.role.isEmpty())
+        lines << QStringLiteral("rolename=") + login.role;
+    return lines;
 }
 
 } // namespace schema

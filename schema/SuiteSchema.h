@@ -15,13 +15,23 @@ QStringList splitScript(const QString& script);
 // Runs every statement of a script (a file or a ":/schema/..." resource) on the connection.
 void runScript(db::Connection& connection, const QString& path);
 
+// Who creates and uses a database.
+struct Login {
+    QString user;
+    QString password;
+    QString role;  // empty: none
+};
+
 // Lays out a suite database at the database string: suite.sql, and demo.sql when asked.
 // The tables, index and columns that the program's own schema upgrade adds are not included.
-void createSuiteDatabase(const QString& database, const QString& user, const QString& password,
-                         bool withDemoData = false);
+void createSuiteDatabase(const QString& database, const Login& login, bool withDemoData = false);
 
-// SYSDBA's password on the local server that tests and benchmarks use ($FB_SERVER_PASSWORD,
-// else the password of the suite's built-in connection defaults).
-QString serverPassword();
+// The login that tests and benchmarks use on the local server: a user of their own with the
+// server's admin role, never the server's administrator. tools/start-firebird-server.sh makes it
+// and hands it over in $FB_SERVER_USER, $FB_SERVER_PASSWORD and $FB_SERVER_ROLE. The embedded
+// engine checks no password, so there any login works.
+Login serverLogin();
+// The same as lines of a connection parameter list (user_name, password, rolename).
+QStringList loginLines(const Login& login);
 
 } // namespace schema

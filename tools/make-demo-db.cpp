@@ -20,7 +20,7 @@ int main(int argc, char** argv)
         if (QFile::exists(path) && !QFile::remove(path))
             throw std::runtime_error("cannot replace " + path.toStdString());
         // The embedded engine checks no password; the suite's demo logs in as SYSDBA.
-        schema::createSuiteDatabase(path, QStringLiteral("SYSDBA"), QStringLiteral("x"), true);
+        schema::createSuiteDatabase(path, {QStringLiteral("SYSDBA"), QStringLiteral("x"), {}}, true);
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "make-demo-db: %s\n", failure.what());
         return 1;

@@ -2,6 +2,7 @@
 
 #include "DbError.h"
 #include "FbStatus.h"
+#include "SqlText.h"
 
 using namespace Firebird;
 
@@ -287,13 +288,17 @@ void TransactionScope::rollback()
     connection_.rollback(id_);
 }
 
-void createDatabase(const QString& database, const QString& user, const QString& password)
+void createDatabase(const QString& database, const QString& user, const QString& password, const QString& role)
 {
+    if (!role.isEmpty() && (!isIdentifier(role) || !isIdentifier(user)))
+        throw DbError(QStringLiteral("'%1' or '%2' is not a valid user or role name").arg(user, role));
     FbStatus status;
     auto dpb = newBuilder(status, IXpbBuilder::DPB);
     dpb->insertTag(status.get(), isc_dpb_utf8_filename);
     insertText(dpb.get(), status, isc_dpb_user_name, user);
     insertText(dpb.get(), status, isc_dpb_password, password);
+    if (!role.isEmpty())
+        insertText(dpb.get(), status, isc_dpb_sql_role_name, role);
     insertText(dpb.get(), status, isc_dpb_set_db_charset, QStringLiteral("UTF8"));
     insertText(dpb.get(), status, isc_dpb_lc_ctype, QStringLiteral("UTF8"));
     dpb->insertInt(status.get(), isc_dpb_sql_dialect, 3);
@@ -303,6 +308,19 @@ void createDatabase(const QString& database, const QString& user, const QString&
     FbHandle<IAttachment> attachment(provider->createDatabase(
         status.get(), path.constData(), dpb->getBufferLength(status.get()), dpb->getBuffer(status.get())));
     status.check();
+    if (!role.isEmpty()) {
+        // The role the database was created under stays the creator's in it: later attachments
+        // of the same login may take it again.
+        FbHandle<ITransaction> transaction(attachment->startTransaction(status.get(), 0, nullptr));
+        status.check();
+        const QByteArray grant = QStringLiteral("GRANT %1 TO %2").arg(role, user).toUtf8();
+        attachment->execute(status.get(), transaction.get(), 0, grant.constData(), 3, nullptr, nullptr, nullptr,
+                            nullptr);
+        status.check();
+        transaction->commit(status.get());
+        status.check();
+        transaction.take();
+    }
     attachment->detach(status.get());
     status.check();
     attachment.take();

@@ -111,7 +111,8 @@ private:
     bool active_ = true;
 };
 
-// Creates an empty database (character set UTF8) at the database string and detaches.
-void createDatabase(const QString& database, const QString& user, const QString& password);
+// Creates an empty database (character set UTF8) at the database string and detaches. A server
+// lets a user who is not its administrator create one only under a role that allows it.
+void createDatabase(const QString& database, const QString& user, const QString& password, const QString& role = {});
 
 } // namespace db

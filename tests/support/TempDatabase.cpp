@@ -9,8 +9,6 @@
 
 namespace testsupport {
 
-using schema::serverPassword;
-
 TempDatabase::TempDatabase(bool withDemoData, Engine engine)
 {
     if (!dir_.isValid())
@@ -19,7 +17,7 @@ TempDatabase::TempDatabase(bool withDemoData, Engine engine)
     QFile::setPermissions(dir_.path(), QFileDevice::Permissions(0x7777));
     const QString file = dir_.path() + QStringLiteral("/suite.fdb");
     database_ = engine == Engine::Server ? QStringLiteral("localhost:") + file : file;
-    schema::createSuiteDatabase(database_, QStringLiteral("SYSDBA"), serverPassword(), withDemoData);
+    schema::createSuiteDatabase(database_, schema::serverLogin(), withDemoData);
 }
 
 TempDatabase::~TempDatabase()
@@ -29,10 +27,10 @@ TempDatabase::~TempDatabase()
 
 QStringList TempDatabase::configLines() const
 {
-    return {QStringLiteral("Database=") + database_,     QStringLiteral("user_name=SYSDBA"),
-            QStringLiteral("password=") + serverPassword(), QStringLiteral("servercharset=UTF8"),
-            QStringLiteral("sqldialect=3"),              QStringLiteral("isolationlevel=ReadCommitted"),
-            QStringLiteral("waitonlocks=True"),          QStringLiteral("commitretain=False")};
+    return QStringList{QStringLiteral("Database=") + database_} + schema::loginLines(schema::serverLogin()) +
+           QStringList{QStringLiteral("servercharset=UTF8"), QStringLiteral("sqldialect=3"),
+                       QStringLiteral("isolationlevel=ReadCommitted"), QStringLiteral("waitonlocks=True"),
+                       QStringLiteral("commitretain=False")};
 }
 
 void TempDatabase::configure(db::Connection& connection) const
