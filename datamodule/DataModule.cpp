@@ -1,5 +1,7 @@
 #include "FrmSimpleDataMod.h"
 
+#include "ConfigLocations.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -25,10 +27,13 @@ void TSimpleDataMod::DataModuleCreate()
 {
     SQLConnection1.close();
     const QString folder = QDir::toNativeSeparators(QDir(executableFolder_).absolutePath() + u'/');
-    const QString configFile = folder + QStringLiteral("dbconfig.txt");
-    if (QFileInfo::exists(configFile)) {
-        SQLConnection1.params().loadFromFile(configFile);
-        return;
+    configFile_.clear();
+    for (const QString& candidate : dbConfigCandidates(executableFolder_)) {
+        if (QFileInfo::exists(candidate)) {
+            configFile_ = candidate;
+            SQLConnection1.params().loadFromFile(candidate);
+            return;
+        }
     }
     db::ParamList& params = SQLConnection1.params();
     params.setValue(QStringLiteral("drivername"), QStringLiteral("FIREBIRD"));

@@ -30,6 +30,9 @@ public:
 
     // Handlers.
     void DataModuleCreate();
+    // The dbconfig.txt DataModuleCreate read; empty when it set the built-in defaults.
+    const QString& configFile() const { return configFile_; }
+    const QString& executableFolder() const { return executableFolder_; }
     void SQLConnection1AfterConnect();
 
     // Schema upgrade.
@@ -59,6 +62,7 @@ private:
     void LoadSettings();
 
     QString executableFolder_;
+    QString configFile_;
 };
 
 // The process-wide data module, set by start-up.

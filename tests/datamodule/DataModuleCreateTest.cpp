@@ -81,3 +81,26 @@ TEST(DataModuleCreate, UnreadableConfigFileFailsAndKeepsTheEarlierList)
     EXPECT_THROW(module.DataModuleCreate(), std::runtime_error);
     EXPECT_EQ(module.SQLConnection1.params().lines(), before);
 }
+
+TEST(DataModuleCreate, AnInstalledProgramFindsTheUsersThenTheSystemsConfigurationBesideItselfFirst)
+{
+    QTemporaryDir executable, user, system;
+    ASSERT_TRUE(QDir(user.path()).mkpath("suppbeforestart") && QDir(system.path()).mkpath("suppbeforestart"));
+    writeConfig(system.path() + "/suppbeforestart", "Database=/system.fdb\r\n");
+    const QByteArray savedHome = qgetenv("XDG_CONFIG_HOME"), savedDirs = qgetenv("XDG_CONFIG_DIRS");
+    qputenv("XDG_CONFIG_HOME", user.path().toUtf8());
+    qputenv("XDG_CONFIG_DIRS", system.path().toUtf8());
+    TSimpleDataMod module(executable.path());
+    const auto databaseRead = [&] {
+        module.DataModuleCreate();
+        return module.SQLConnection1.params().value("Database") + " from " + module.configFile();
+    };
+
+    EXPECT_EQ(databaseRead(), "/system.fdb from " + system.path() + "/suppbeforestart/dbconfig.txt");
+    writeConfig(user.path() + "/suppbeforestart", "Database=/user.fdb\r\n");
+    EXPECT_EQ(databaseRead(), "/user.fdb from " + user.path() + "/suppbeforestart/dbconfig.txt");
+    writeConfig(executable.path(), "Database=/beside.fdb\r\n");
+    EXPECT_EQ(databaseRead(), "/beside.fdb from " + executable.path() + "/dbconfig.txt");
+    qputenv("XDG_CONFIG_HOME", savedHome);
+    qputenv("XDG_CONFIG_DIRS", savedDirs);
+}

@@ -7,6 +7,9 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A dbconfig.txt in the user's or the system's configuration folder must not reach the tests.
+    qputenv("XDG_CONFIG_HOME", "/nonexistent/suppbeforestart-tests");
+    qputenv("XDG_CONFIG_DIRS", "/nonexistent/suppbeforestart-tests");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
