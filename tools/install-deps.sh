@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, the demo and the tests need.
+# Installs the Debian 12 packages that building, the demo and the tests need, and any further
+# packages named as arguments (a caller's own needs).
 set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config
@@ -7,6 +8,8 @@ packages=(
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-server firebird3.0-utils
   googletest libgtest-dev
   fonts-arphic-uming xvfb xauth
+  dpkg-dev desktop-file-utils
+  "$@"
 )
 missing=()
 for p in "${packages[@]}"; do
