@@ -1,14 +1,39 @@
-// suppbeforestart: the supplier opening-balance window "廠商期初帳款開帳作業".
+// suppbeforestart: the supplier opening-balance window "廠商期初帳款開帳作業", or with options
+// (--help, --version, --preview, --post) the same run without a window.
+#include "CommandLine.h"
+#include "Display.h"
 #include "QtBoxes.h"
 #include "Screenshot.h"
 #include "Startup.h"
 
 #include <QApplication>
+#include <cstdio>
+
+namespace {
+void nameTheProgram()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("suppbeforestart"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SUPPBEFORESTART_VERSION));
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (app::wantsCommandLine(arguments)) {
+        QCoreApplication application(argc, argv);
+        nameTheProgram();
+        return app::runCommandLine(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
+    }
+    if (!app::displayAvailable()) {
+        std::fputs("no display: set DISPLAY, or use --preview/--post\n", stderr);
+        return 1;
+    }
+
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("suppbeforestart"));
+    nameTheProgram();
     toolkit::setBoxes(std::make_shared<toolkit::QtBoxes>());
     const QString screenshot = qEnvironmentVariable("SUPPBEFORESTART_SCREENSHOT");
     if (!screenshot.isEmpty())

@@ -138,6 +138,21 @@ QVector<QStringList> previewTable(const Preview& preview)
     return rows;
 }
 
+QString previewSummary(const Preview& preview)
+{
+    int bills = 0;
+    int payments = 0;
+    double billTotal = 0.0;
+    double paymentTotal = 0.0;
+    for (const PlannedDocument& document : preview.documents) {
+        const bool bill = document.kind == DocumentKind::Bill;
+        (bill ? bills : payments) += 1;
+        (bill ? billTotal : paymentTotal) += document.total;
+    }
+    return QStringLiteral("將開立 進貨單 %1 張，合計 %2；預付單 %3 筆，合計 %4。尚未寫入資料庫。")
+        .arg(count(bills), moneyText(billTotal), count(payments), moneyText(paymentTotal));
+}
+
 QString previewNotes(const Preview& preview)
 {
     QStringList lines;

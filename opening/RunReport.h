@@ -22,6 +22,8 @@ QVector<QStringList> accountTable(const RunResult& result);
 
 // The preview's documents in the order the run writes them. The first row is the header.
 QVector<QStringList> previewTable(const Preview& preview);
+// What the preview would write, in one line: documents of each kind with their totals.
+QString previewSummary(const Preview& preview);
 // What the preview found besides the documents: the earlier run, the skipped balances.
 QString previewNotes(const Preview& preview);
 

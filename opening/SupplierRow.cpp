@@ -5,9 +5,21 @@
 
 namespace opening {
 
+QString supplierListQuery()
+{
+    return QStringLiteral(
+        "SELECT a.CORP_ID,a.CORP_NAME,  (SELECT BEFORE_NOTPAY FROM SUPPLIER_ACCOUNTS where CORP_ID =a.CORP_ID) AS "
+        "BEFORE_NOTPAY,  (SELECT BEFORE_ADVPAY FROM SUPPLIER_ACCOUNTS where CORP_ID =a.CORP_ID) AS BEFORE_ADVPAY,"
+        "a.PARANT_CORP,a.TAX_FLAG   FROM SUPPLIER a  ORDER BY a.CORP_ID ");
+}
+
 QVector<SupplierRow> supplierRows(const db::RecordSet& list)
 {
-    const db::DataPacket& data = list.data();
+    return supplierRows(list.data());
+}
+
+QVector<SupplierRow> supplierRows(const db::DataPacket& data)
+{
     const auto column = [&data](const char* name) { return data.indexOf(QString::fromLatin1(name)); };
     const int code = column("CORP_ID");
     const int name = column("CORP_NAME");

@@ -6,7 +6,8 @@
 
 namespace db {
 class RecordSet;
-}
+struct DataPacket;
+} // namespace db
 
 namespace opening {
 
@@ -21,7 +22,11 @@ struct SupplierRow {
     QVariant prepaid;  // BEFORE_ADVPAY, the cell as held
 };
 
+// The supplier list: every supplier in code order with its opening balances.
+QString supplierListQuery();
+
 // Every row of the supplier list in order, read without moving its current row.
 QVector<SupplierRow> supplierRows(const db::RecordSet& list);
+QVector<SupplierRow> supplierRows(const db::DataPacket& list);
 
 } // namespace opening

@@ -10,7 +10,9 @@
 #include "Reporting.h"
 #include "RunReport.h"
 #include "RunStatusPanel.h"
+#include "SupplierRow.h"
 
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDateTime>
 #include <QFrame>
@@ -26,11 +28,6 @@
 TFormSuppBeforeStart* FormSuppBeforeStart = nullptr;
 
 namespace {
-const QString kSupplierList = QStringLiteral(
-    "SELECT a.CORP_ID,a.CORP_NAME,  (SELECT BEFORE_NOTPAY FROM SUPPLIER_ACCOUNTS where CORP_ID =a.CORP_ID) AS "
-    "BEFORE_NOTPAY,  (SELECT BEFORE_ADVPAY FROM SUPPLIER_ACCOUNTS where CORP_ID =a.CORP_ID) AS BEFORE_ADVPAY,"
-    "a.PARANT_CORP,a.TAX_FLAG   FROM SUPPLIER a  ORDER BY a.CORP_ID ");
-
 // The supplier list's visible columns: code, name, opening unpaid, opening prepaid.
 struct GridColumn {
     const char16_t* caption;
@@ -90,6 +87,10 @@ TFormSuppBeforeStart::TFormSuppBeforeStart(QWidget* parent) : QWidget(parent)
     DateTimePicker1->setGeometry(115, 9, 186, 23);
     SpeedButton1 = makeButton(Panel1, QStringLiteral("確定開帳"), buttonimages::table(), {352, 6, 95, 29});
     SpeedButton2 = makeButton(Panel1, QStringLiteral("離開"), buttonimages::power(), {453, 5, 95, 29});
+    // Which version is on screen, for whoever supports the operator.
+    Panel1->setToolTip(QStringLiteral("%1 %2 %3")
+                           .arg(windowTitle(), QCoreApplication::applicationName(),
+                                QCoreApplication::applicationVersion()));
 
     Panel2 = makePanel(this);
     DBGrid1 = new QTableView(Panel2);
@@ -142,7 +143,7 @@ void TFormSuppBeforeStart::FormShow()
 {
     DateTimePicker1->setDateTime(QDateTime::currentDateTime());
     ClientDataSet1.close();
-    ClientDataSet1.setCommandText(kSupplierList);
+    ClientDataSet1.setCommandText(opening::supplierListQuery());
     ClientDataSet1.open();
     int column = 0;
     for (const GridColumn& shown : kGridColumns) {

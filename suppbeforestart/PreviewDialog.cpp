@@ -19,24 +19,6 @@ namespace {
 
 constexpr int kFirstAmountColumn = 5;
 
-QString headingText(const opening::Preview& preview)
-{
-    int bills = 0;
-    int payments = 0;
-    double billTotal = 0.0;
-    double paymentTotal = 0.0;
-    for (const opening::PlannedDocument& document : preview.documents) {
-        const bool bill = document.kind == opening::DocumentKind::Bill;
-        (bill ? bills : payments) += 1;
-        (bill ? billTotal : paymentTotal) += document.total;
-    }
-    return QStringLiteral("將開立 進貨單 %1 張，合計 %2；預付單 %3 筆，合計 %4。尚未寫入資料庫。")
-        .arg(bills)
-        .arg(opening::moneyText(billTotal))
-        .arg(payments)
-        .arg(opening::moneyText(paymentTotal));
-}
-
 void fill(QTableWidget& table, const opening::Preview& preview)
 {
     const QVector<QStringList> rows = opening::previewTable(preview);
@@ -67,7 +49,7 @@ PreviewDialog::PreviewDialog(opening::Preview preview, QWidget* parent) : QDialo
         setFont(parent->font());
     resize(720, 480);
 
-    heading = new QLabel(headingText(preview_), this);
+    heading = new QLabel(opening::previewSummary(preview_), this);
     table = new QTableWidget(this);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace app {
+
+// Whether a window can be shown at all: on Linux desktops a display server must be named
+// (DISPLAY or WAYLAND_DISPLAY) unless a Qt platform was chosen by hand (QT_QPA_PLATFORM).
+// Without one Qt would abort; the program says so instead.
+bool displayAvailable();
+
+} // namespace app

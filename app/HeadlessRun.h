@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class QTextStream;
+
+namespace app {
+
+// How a run from the command line ends, as its exit code.
+enum ExitCode : int {
+    kAllWritten = 0,        // the preview, or every document written
+    kFailed = 1,            // a failure: the message is on standard error
+    kEarlierRunExists = 2,  // --post without --replace found an earlier opening run: nothing written
+    kBadArguments = 4,      // bad arguments or configuration
+};
+
+struct HeadlessOptions {
+    bool post = false;     // else a preview
+    bool replace = false;  // replace an earlier opening run
+    QDate baseDate;
+    QString report;        // a CSV file to write, or empty
+};
+
+// The opening engine without a window, on the connection dbconfig.txt describes: a preview
+// prints every document the run would write and writes nothing; a post runs and prints its
+// account. Returns the exit code.
+int runHeadless(const HeadlessOptions& options, const QString& executableFolder, QTextStream& out, QTextStream& err);
+
+} // namespace app
