@@ -1,3 +1,4 @@
+#include "DbError.h"
 #include "FrmSimpleDataMod.h"
 #include "SqlText.h"
 
@@ -133,18 +134,35 @@ bool TSimpleDataMod::EnsureColumn(const QString& table, const QString& column, c
 
 // Runs first after every connect, each statement committed on its own. A failing table step
 // travels out of the connect; the index is tried only right after its table was created.
+// Another workstation connecting to a new database at the same moment may create a table or the
+// index first: losing that race counts as "it exists".
 void TSimpleDataMod::UpgradeSchema()
 {
-    if (!Search_Table(QStringLiteral("PRODUCT_PLACE"))) {
-        SQLQuery1.execute(productPlaceTable);
-        SQLQuery1.execute(productPlaceIndex);
+    const auto createTable = [this](const QString& table, const QStringList& statement) {
+        if (Search_Table(table))
+            return false;
+        try {
+            SQLQuery1.execute(statement);
+            return true;
+        } catch (const db::DbError&) {
+            if (!Search_Table(table))
+                throw;
+            return false;
+        }
+    };
+    if (createTable(QStringLiteral("PRODUCT_PLACE"), productPlaceTable)) {
+        try {
+            SQLQuery1.execute(productPlaceIndex);
+        } catch (const db::DbError&) {
+            SQLQuery1.open({QStringLiteral("SELECT COUNT(*) FROM RDB$INDICES WHERE RDB$INDEX_NAME = 'IX_PROD_PLACE_0' "
+                                           "AND RDB$RELATION_NAME = 'PRODUCT_PLACE'")});
+            if (SQLQuery1.asInteger(0) == 0)
+                throw;
+        }
     }
-    if (!Search_Table(QStringLiteral("PRINTLABELBAR")))
-        SQLQuery1.execute(printLabelBarTable);
-    if (!Search_Table(QStringLiteral("STORY_PURCHASE")))
-        SQLQuery1.execute(storyTable(QStringLiteral("STORY_PURCHASE"), QStringLiteral("SUPP")));
-    if (!Search_Table(QStringLiteral("STORY_CUSTSALE")))
-        SQLQuery1.execute(storyTable(QStringLiteral("STORY_CUSTSALE"), QStringLiteral("CUST")));
+    createTable(QStringLiteral("PRINTLABELBAR"), printLabelBarTable);
+    createTable(QStringLiteral("STORY_PURCHASE"), storyTable(QStringLiteral("STORY_PURCHASE"), QStringLiteral("SUPP")));
+    createTable(QStringLiteral("STORY_CUSTSALE"), storyTable(QStringLiteral("STORY_CUSTSALE"), QStringLiteral("CUST")));
     EnsureColumn(QStringLiteral("CUSTORDER_DETAIL"), QStringLiteral("PUT_ID"), QStringLiteral("10"));
     EnsureColumn(QStringLiteral("CUSTSALE_DETAIL"), QStringLiteral("PUT_ID"), QStringLiteral("10"));
     EnsureColumn(QStringLiteral("CUSTSALEBK_DETAIL"), QStringLiteral("PUT_ID"), QStringLiteral("10"));
