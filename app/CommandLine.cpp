@@ -39,7 +39,8 @@ QString whereConfigIsLooked(const QString& executableFolder)
 QString exitCodes()
 {
     return QStringLiteral("\nExit codes: 0 all written (or previewed), 1 a failure, 2 an earlier opening run exists "
-                          "and --replace was not given, 4 bad arguments or configuration.\n");
+                          "and --replace was not given, 3 another workstation is running the opening, 4 bad "
+                          "arguments or configuration.\n");
 }
 
 } // namespace

@@ -62,6 +62,10 @@ int post(TSimpleDataMod& dm, opening::BillWorkspace& bill, const QVector<opening
 {
     CommandLineRun observer(options.replace, err);
     const opening::RunResult result = opening::runOpening(dm, bill, suppliers, options.baseDate, observer);
+    if (result.end == opening::RunEnd::Busy) {
+        err << result.stopError << u'\n';
+        return kOtherWorkstation;
+    }
     if (result.end == opening::RunEnd::Declined) {
         err << QStringLiteral("期初開帳已執行（期初進貨單 %1 張），未寫入任何資料。重新開帳請加上 --replace。\n")
                    .arg(observer.earlierBills());

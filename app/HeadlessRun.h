@@ -12,6 +12,7 @@ enum ExitCode : int {
     kAllWritten = 0,        // the preview, or every document written
     kFailed = 1,            // a failure: the message is on standard error
     kEarlierRunExists = 2,  // --post without --replace found an earlier opening run: nothing written
+    kOtherWorkstation = 3,  // another workstation's run is in progress: nothing written
     kBadArguments = 4,      // bad arguments or configuration
 };
 

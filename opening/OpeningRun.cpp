@@ -7,6 +7,7 @@
 #include "Connection.h"
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
+#include "RunClaim.h"
 
 #include <exception>
 #include <optional>
@@ -63,6 +64,7 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
     // The step under way, so that a failure is booked on the document it hit.
     DocumentResult* current = nullptr;
     try {
+        const RunClaim claim(dm);
         applyBillLayouts(bill);
         const std::optional<int> replaced = clearEarlierRun(dm, bill.query, observer);
         if (!replaced) {
@@ -100,6 +102,9 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
             observer.supplierDone(supplier, i + 1, total);
         }
         result.stoppedAt = 0;
+    } catch (const ClaimHeld& held) {
+        result.end = RunEnd::Busy;
+        result.stopError = QString::fromUtf8(held.what());
     } catch (const std::exception& failure) {
         result.end = RunEnd::Stopped;
         result.stopError = QString::fromUtf8(failure.what());

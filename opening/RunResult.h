@@ -40,6 +40,7 @@ enum class RunEnd {
     Completed,  // every supplier was handled (some bills may have failed)
     Declined,   // the operator kept the earlier run: nothing was written
     Stopped,    // a failure ended the run; what was committed before it stays
+    Busy,       // another workstation's run is in progress on the database: nothing was written
 };
 
 // The figures an account of a run is made of.

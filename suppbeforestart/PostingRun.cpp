@@ -31,6 +31,11 @@ void TFormSuppBeforeStart::SpeedButton1Click()
         WindowRun window(*this, *StatusPanel, static_cast<int>(suppliers.size()));
         result = opening::runOpening(*SimpleDataMod, billWorkspace, suppliers, DateTimePicker1->date(), window);
     }
+    if (result->end == opening::RunEnd::Busy) {
+        StatusPanel->showText(result->stopError);
+        toolkit::boxes().warning(result->stopError);
+        return;
+    }
     if (result->end == opening::RunEnd::Declined) {
         StatusPanel->showText(opening::listTotalsText(opening::listTotals(suppliers)));
         throw toolkit::SilentStop{};

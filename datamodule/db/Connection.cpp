@@ -164,6 +164,20 @@ ITransaction* Connection::reader()
     return reader_.get();
 }
 
+FbHandle<ITransaction> Connection::startSideTransaction()
+{
+    IAttachment* att = attachment();
+    FbStatus status;
+    auto tpb = newBuilder(status, IXpbBuilder::TPB);
+    for (int tag : {isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_nowait})
+        tpb->insertTag(status.get(), static_cast<unsigned char>(tag));
+    status.check();
+    FbHandle<ITransaction> transaction(
+        att->startTransaction(status.get(), tpb->getBufferLength(status.get()), tpb->getBuffer(status.get())));
+    status.check();
+    return transaction;
+}
+
 ITransaction* Connection::startPhysical(Isolation isolation, Access access)
 {
     IAttachment* att = attachment();

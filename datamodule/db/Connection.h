@@ -54,6 +54,9 @@ public:
     Firebird::ITransaction* reader();
     unsigned dialect() const;
     void statementSent(const QString& text) const;
+    // A read-write, read-committed transaction beside the connection's own, that never waits on
+    // a lock: for holding row locks for as long as the caller keeps it.
+    FbHandle<Firebird::ITransaction> startSideTransaction();
 
 private:
     friend class Work;

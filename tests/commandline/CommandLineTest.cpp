@@ -1,10 +1,12 @@
 // The program's command line end to end: the real executable on a server database, found
 // through the user's configuration folder.
+#include "Statement.h"
 #include "TempDatabase.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,19 +25,35 @@ protected:
         database.writeDbConfig(config.path() + "/suppbeforestart");
     }
 
-    Outcome run(const QStringList& arguments)
+    void start(QProcess& program, const QStringList& arguments)
     {
-        QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_CONFIG_HOME", config.path());
         environment.insert("XDG_CONFIG_DIRS", config.path());
         environment.remove("DISPLAY");  // no window is needed
         program.setProcessEnvironment(environment);
         program.start(SUPPBEFORESTART_PROGRAM, arguments);
+    }
+    static Outcome finish(QProcess& program)
+    {
         if (!program.waitForFinished(120000))
             return {};
         return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
                 QString::fromUtf8(program.readAllStandardError())};
+    }
+    Outcome run(const QStringList& arguments)
+    {
+        QProcess program;
+        start(program, arguments);
+        return finish(program);
+    }
+    // Two workstations pressing at the same moment.
+    std::pair<Outcome, Outcome> runTwice(const QStringList& arguments)
+    {
+        QProcess first, second;
+        start(first, arguments);
+        start(second, arguments);
+        return {finish(first), finish(second)};
     }
     int documents()
     {
@@ -91,4 +109,62 @@ TEST_F(CommandLineTest, PreviewPostAndRePostAnswerWithTheirExitCodes)
     for (const QStringList& bad : {QStringList{"--post"}, QStringList{"--preview", "--post", date},
                                    QStringList{"--preview", "--date=19.02.2011"}, QStringList{"--preview", date, "x"}})
         EXPECT_EQ(run(bad).code, 4) << bad.join(' ').toStdString();
+}
+
+TEST_F(CommandLineTest, TwoWorkstationsAtOnceWriteEachBalanceOnce)
+{
+    // 300 more suppliers, so that a run lasts long enough for the other to meet it.
+    db::Connection& admin = database.admin();
+    admin.startTransaction(1, db::Isolation::ReadCommitted);
+    db::Statement supplier(&admin), account(&admin);
+    supplier.setLines({"INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) VALUES(:ID,:ID,'','0')"});
+    account.setLines({"INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES(:ID,:OWED,:PAID)"});
+    for (int i = 1; i <= 300; ++i) {
+        const QString id = QString("C%1").arg(i, 4, 10, QChar('0'));
+        supplier.setParamText("ID", id);
+        supplier.execute();
+        account.setParamText("ID", id);
+        account.setParamDouble("OWED", 100 + i);
+        account.setParamDouble("PAID", i % 3 == 0 ? 0 : 50);
+        account.execute();
+    }
+    admin.commit(1);
+    const auto eachOnce = [this] {
+        const int owed = database.scalar("SELECT COUNT(*) FROM SUPPLIER_ACCOUNTS WHERE BEFORE_NOTPAY > 0").toInt();
+        const int prepaid = database.scalar("SELECT COUNT(*) FROM SUPPLIER_ACCOUNTS WHERE BEFORE_ADVPAY > 0").toInt();
+        EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt(), owed);
+        EXPECT_EQ(database.scalar("SELECT COUNT(DISTINCT SUPP_CORP_ID) FROM PURCHASE_MASTER").toInt(), owed);
+        EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_DETAIL").toInt(), owed);
+        EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PAY_MASTER").toInt(), prepaid);
+        EXPECT_EQ(database.scalar("SELECT COUNT(DISTINCT SUPP_CORP_ID) FROM PAY_MASTER").toInt(), prepaid);
+    };
+    // The one that comes second is told who is running and writes nothing (or, had the first
+    // already finished, finds its run and leaves it).
+    const auto oneRanTheOtherWasTold = [](const std::pair<Outcome, Outcome>& both, int otherwise) {
+        const auto& [a, b] = both;
+        EXPECT_TRUE((a.code == 0 && (b.code == 3 || b.code == otherwise)) ||
+                    (b.code == 0 && (a.code == 3 || a.code == otherwise)))
+            << a.code << ' ' << b.code << ' ' << a.err.toStdString() << b.err.toStdString();
+        const QString told = a.code == 3 ? a.err : b.err;
+        if (a.code == 3 || b.code == 3) {
+            EXPECT_TRUE(told.contains("正在執行期初開帳")) << told.toStdString();
+        }
+    };
+
+    oneRanTheOtherWasTold(runTwice({"--post", "--date=2011-02-19"}), 2);
+    eachOnce();
+    oneRanTheOtherWasTold(runTwice({"--post", "--replace", "--date=2011-02-19"}), 0);
+    eachOnce();
+
+    // A workstation killed in the middle of its run leaves no claim behind: the server drops it
+    // with the connection.
+    QProcess killed;
+    start(killed, {"--post", "--replace", "--date=2011-02-19"});
+    ASSERT_TRUE(killed.waitForStarted());
+    QThread::msleep(1500);
+    killed.kill();
+    killed.waitForFinished();
+    const Outcome after = run({"--post", "--replace", "--date=2011-02-19"});
+    EXPECT_EQ(after.code, 0) << after.err.toStdString();
+    eachOnce();
 }

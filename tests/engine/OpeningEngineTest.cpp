@@ -4,6 +4,7 @@
 #include "FrmSimpleDataMod.h"
 #include "OpeningRun.h"
 #include "Preview.h"
+#include "RunClaim.h"
 #include "RunReport.h"
 #include "TempDatabase.h"
 
@@ -203,4 +204,24 @@ TEST_F(OpeningEngineTest, DeclinedWritesNothingAndAStopKeepsOnlyWhatWasCommitted
     EXPECT_EQ(database.rows("SELECT MASTERBILLID, SUPP_CORP_ID FROM PAY_MASTER"),
               QVector<QVector<QVariant>>({{"0201102190001", "A"}}));
     EXPECT_TRUE(runAccount(stopped).contains("未執行：2 筆"));
+}
+
+TEST_F(OpeningEngineTest, WhileAnotherConnectionRunsNothingIsWrittenAndItsClaimEndsWithIt)
+{
+    const QVector<SupplierRow> rows{supplier(1, "A", 10.0, 1.0)};
+    TSimpleDataMod other(database.folder());
+    other.DataModuleCreate();
+    {
+        const RunClaim running(other);
+        Recorder recorder(true);
+        const RunResult busy = run(rows, recorder);
+        EXPECT_EQ(busy.end, RunEnd::Busy);
+        EXPECT_TRUE(busy.stopError.contains(other.LocalIP()) && busy.stopError.contains("正在執行期初開帳"))
+            << busy.stopError.toStdString();
+        EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt(), 0);
+        EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PRODUCT").toInt(), 0);  // not even the placeholder
+    }
+    Recorder recorder(true);
+    EXPECT_EQ(run(rows, recorder).end, RunEnd::Completed);
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt(), 1);
 }

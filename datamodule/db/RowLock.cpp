@@ -1,0 +1,38 @@
+#include "RowLock.h"
+
+#include "Connection.h"
+#include "FbStatus.h"
+
+namespace db {
+
+namespace {
+// Ends the transaction; once the server has rolled it back the handle is spent.
+void rollBack(FbHandle<Firebird::ITransaction>& transaction)
+{
+    FbStatus status;
+    transaction->rollback(status.get());
+    if (!status.failed())
+        transaction.take();
+}
+} // namespace
+
+RowLock::RowLock(Connection& connection, const QString& statement) : transaction_(connection.startSideTransaction())
+{
+    FbStatus status;
+    const QByteArray sql = statement.toUtf8();
+    connection.statementSent(statement);
+    connection.attachment()->execute(status.get(), transaction_.get(), 0, sql.constData(), connection.dialect(),
+                                     nullptr, nullptr, nullptr, nullptr);
+    if (status.failed()) {
+        rollBack(transaction_);
+        status.check();
+    }
+}
+
+RowLock::~RowLock()
+{
+    if (transaction_)
+        rollBack(transaction_);
+}
+
+} // namespace db
