@@ -55,6 +55,13 @@ void TSimpleDataMod::DataModuleCreate()
 
 void TSimpleDataMod::SQLConnection1AfterConnect()
 {
+    // The statement whose first use opened the connection may be SQLQuery1 itself (a service
+    // called first): what it was about to run is put back, however the work below ends.
+    struct KeepQuery {
+        db::Statement& query;
+        const db::Statement::Contents kept = query.contents();
+        ~KeepQuery() { query.restore(kept); }
+    } keep{SQLQuery1};
     UpgradeSchema();
     LoadSettings();
 }

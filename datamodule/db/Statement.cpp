@@ -110,11 +110,20 @@ IStatement* Statement::prepare(ITransaction* transaction)
     return prepared_.get();
 }
 
+void Statement::restore(const Contents& contents)
+{
+    setLines(contents.lines);
+    paramValues_ = contents.values;
+}
+
 void Statement::run(bool wantRows)
 {
     if (!connection_)
         throw DbError(QStringLiteral("The statement has no connection"));
     close();
+    // Connected first: the work after a connect may use this very statement, and gives it back
+    // before the text and values below are read.
+    connection_->open();
     std::vector<const ParamValue*> values;
     values.reserve(markerNames_.size());
     for (int index : markerNames_) {
@@ -126,7 +135,6 @@ void Statement::run(bool wantRows)
 
     // Prepared in the connection's reader, so the kind of statement is known before choosing
     // the transaction it runs in.
-    connection_->open();
     connection_->statementSent(text());
     IStatement* statement = prepare(connection_->reader());
     FbStatus status;

@@ -35,6 +35,15 @@ public:
     const QStringList& lines() const { return lines_; }
     QString text() const { return lines_.join(u'\n'); }
 
+    // What the statement is about to run, its text and parameter values, to be put back after
+    // something else has used the statement in between.
+    struct Contents {
+        QStringList lines;
+        std::vector<ParamValue> values;
+    };
+    Contents contents() const { return {lines_, paramValues_}; }
+    void restore(const Contents& contents);
+
     int paramCount() const { return static_cast<int>(paramNames_.size()); }
     QString paramName(int index) const { return paramNames_.at(index); }
     void setParamText(const QString& name, const QString& value);

@@ -173,3 +173,17 @@ TEST_F(SettingsLoad, LoadParamReadsOneKeyWithItsQuotesDoubled)
     EXPECT_EQ(logged.module.LoadParam("unset"), "");
     EXPECT_EQ(logged.module.LoadParam("x' OR PARAM_ID='it''s"), "");
 }
+
+TEST(FirstUse, AServiceCalledFirstGetsItsOwnAnswer)
+{
+    resetSettings();
+    TempDatabase database;
+    database.exec("INSERT INTO PARAM_DEFINE (PARAM_ID, PARAM_VALUE) VALUES ('corp_title', '金豐貿易')");
+    database.exec("INSERT INTO PARAM_DEFINE (PARAM_ID, PARAM_VALUE) VALUES ('price_dot', '2')");
+    TSimpleDataMod module(database.folder());
+    database.configure(module.SQLConnection1);
+    // The connect runs the schema upgrade and the settings load on SQLQuery1 under the service.
+    EXPECT_EQ(module.LoadParam("corp_title"), "金豐貿易");
+    EXPECT_EQ(price_dot, 2);
+    EXPECT_EQ(module.LoadParam("price_dot"), "2");
+}
