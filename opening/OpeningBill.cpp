@@ -34,7 +34,9 @@ void fillHeader(db::RecordSet& header, const opening::SupplierRow& supplier, con
     header.setAsText(QStringLiteral("FLAG_ID"), opening::openingCode());
     header.setAsText(QStringLiteral("STOCK_ID"), main_stockid);
     header.setAsText(QStringLiteral("SUPP_CORP_IDAC"), supplier.parent);
-    const qint64 taxFlag = db::parseInteger(supplier.taxFlag).value_or(0);
+    // The flag stored is the one the totals use: an unreadable flag is totalled as tax included,
+    // so the bill says "1", and a program that recomputes it from its flag gets the same debt.
+    const qint64 taxFlag = db::parseInteger(supplier.taxFlag).value_or(1);
     header.setAsText(QStringLiteral("TAX_FLAG"), QString::number(taxFlag));
     header.setAsInteger(QStringLiteral("PRICE_NO"), 1);
     header.setAsText(QStringLiteral("EMPLOYEE_ID"), operator_id);

@@ -8,6 +8,7 @@
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
 #include "RunClaim.h"
+#include "SettingsCheck.h"
 
 #include <exception>
 #include <optional>
@@ -65,6 +66,7 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
     DocumentResult* current = nullptr;
     try {
         const RunClaim claim(dm);
+        checkPurchaseSettings(bill.query);
         applyBillLayouts(bill);
         const std::optional<int> replaced = clearEarlierRun(dm, bill.query, observer);
         if (!replaced) {

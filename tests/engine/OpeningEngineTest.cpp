@@ -225,3 +225,26 @@ TEST_F(OpeningEngineTest, WhileAnotherConnectionRunsNothingIsWrittenAndItsClaimE
     EXPECT_EQ(run(rows, recorder).end, RunEnd::Completed);
     EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt(), 1);
 }
+
+TEST_F(OpeningEngineTest, PurchaseSettingsThatWouldGiveWrongBillsAreRefusedBeforeAnythingIsWritten)
+{
+    const QVector<SupplierRow> rows{supplier(1, "A", 10.0, 1.0)};
+    const auto refused = [&](const char* setting) {
+        Recorder recorder(true);
+        const RunResult result = run(rows, recorder);
+        EXPECT_EQ(result.end, RunEnd::Stopped);
+        EXPECT_TRUE(result.stopError.contains(setting)) << result.stopError.toStdString();
+        EXPECT_EQ(database.scalar("SELECT (SELECT COUNT(*) FROM PRODUCT) + (SELECT COUNT(*) FROM PURCHASE_NUM) + "
+                                  "(SELECT COUNT(*) FROM PAY_MASTER) FROM RDB$DATABASE")
+                      .toInt(),
+                  0);
+    };
+    in_tax = -1;
+    refused("in_tax");
+    in_tax = 0.05;
+    in_money_id = "NTD-DOLLARS";  // one character more than MONEY_ID holds
+    refused("in_money_id");
+    in_money_id = "NTD";
+    main_stockid = QString(11, 'W');
+    refused("main_stockid");
+}

@@ -235,10 +235,11 @@ TEST_F(PostingRunTest, BalancesAndTaxFlagsAreReadAsTheListHoldsThem)
     }
     ASSERT_TRUE(press());
 
-    // Header flag 0, totalled as tax included.
+    // Totalled as tax included, and stored with the flag that says so.
     EXPECT_EQ(database.rows("SELECT SUPP_CORP_ID, TAX_FLAG, TOTAL_NETAMT, TOTAL_TAXAMT, TOTAL_TOTAMT "
                             "FROM PURCHASE_MASTER ORDER BY 1"),
-              QVector<QVector<QVariant>>({{"T4", "0", 95.0, 5.0, 100.0}, {"T5", "0", 95.0, 5.0, 100.0}}));
+              QVector<QVector<QVariant>>({{"T4", "1", 95.0, 5.0, 100.0}, {"T5", "1", 95.0, 5.0, 100.0}}));
+    EXPECT_EQ(database.rows("SELECT DISTINCT TAX_FLAG FROM PURCHASE_DETAIL"), QVector<QVector<QVariant>>({{"1"}}));
     EXPECT_EQ(database.rows("SELECT SUPP_CORP_ID, MASTERBILLID, CASH_AMT FROM PAY_MASTER"),
               QVector<QVector<QVariant>>({{"T3", "0201102190003", 100.0}}));
 }
