@@ -1,6 +1,7 @@
 #include "ListTotals.h"
 
 #include "Balance.h"
+#include "DuplicateCodes.h"
 
 namespace opening {
 
@@ -15,7 +16,12 @@ ListTotals listTotals(const QVector<SupplierRow>& suppliers)
 {
     ListTotals totals;
     totals.suppliers = static_cast<int>(suppliers.size());
+    QSet<QString> seen;
     for (const SupplierRow& supplier : suppliers) {
+        if (isRepeat(seen, supplier)) {
+            ++totals.repeats;
+            continue;
+        }
         const Balance unpaid = readBalance(supplier.unpaid);
         const Balance prepaid = readBalance(supplier.prepaid);
         if (unpaid.reading == BalanceReading::Positive) {

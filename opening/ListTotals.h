@@ -12,6 +12,7 @@ struct ListTotals {
     int payments = 0;       // prepaid balances above 0
     double prepaid = 0.0;   // their sum
     int doubtful = 0;       // suppliers with a negative balance or one that is no number: skipped
+    int repeats = 0;        // rows whose supplier code stands earlier in the list: posted once, there
 };
 
 ListTotals listTotals(const QVector<SupplierRow>& suppliers);

@@ -4,12 +4,14 @@
 #include "BillLayouts.h"
 #include "BillWorkspace.h"
 #include "ClockTexts.h"
+#include "DuplicateCodes.h"
 #include "Connection.h"
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
 #include "RunClaim.h"
 #include "SettingsCheck.h"
 
+#include <QSet>
 #include <exception>
 #include <optional>
 
@@ -79,9 +81,15 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
         const QString billDate = billDateText(baseDate);
         const QString day = dayText(baseDate);
         const int total = static_cast<int>(result.suppliers.size());
+        QSet<QString> posted;
         for (int i = 0; i < total; ++i) {
             SupplierResult& supplier = result.suppliers[i];
             result.stoppedAt = supplier.supplier.position;
+            if (isRepeat(posted, supplier.supplier)) {
+                supplier.bill.outcome = supplier.payment.outcome = Outcome::Duplicate;
+                observer.supplierDone(supplier, i + 1, total);
+                continue;
+            }
 
             current = &supplier.bill;
             const Balance unpaid = readBalance(supplier.supplier.unpaid);

@@ -2,6 +2,7 @@
 
 #include "Balance.h"
 #include "ClockTexts.h"
+#include "DuplicateCodes.h"
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
 #include "Statement.h"
@@ -49,7 +50,12 @@ Preview previewOpening(TSimpleDataMod& dm, db::Statement& query, const QVector<S
     const QString billDate = billDateText(baseDate);
     const QString day = dayText(baseDate);
     qint64 sequence = nextSequence(query, billDate);
+    QSet<QString> seen;
     for (const SupplierRow& supplier : suppliers) {
+        if (isRepeat(seen, supplier)) {
+            preview.skipped.push_back({supplier, DocumentKind::Bill, Outcome::Duplicate});
+            continue;
+        }
         const auto skip = [&](DocumentKind kind, BalanceReading reading) {
             if (worthShowing(reading))
                 preview.skipped.push_back({supplier, kind, reading == BalanceReading::Negative ? Outcome::Negative

@@ -23,8 +23,8 @@ struct PlannedDocument {
     double total = 0.0;
 };
 
-// A balance the run would not post, and why: a negative one, one that is no number, or a
-// payment record the supplier keeps from an earlier run.
+// A balance the run would not post, and why: a negative one, one that is no number, a payment
+// record the supplier keeps from an earlier run, or a row whose supplier code stands earlier.
 struct SkippedDocument {
     SupplierRow supplier;
     DocumentKind kind = DocumentKind::Bill;

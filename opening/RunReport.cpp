@@ -25,7 +25,8 @@ QString skippedText(const RunTotals& totals)
     const std::pair<int, Outcome> reasons[] = {{totals.empty, Outcome::Empty},
                                                {totals.zero, Outcome::Zero},
                                                {totals.negative, Outcome::Negative},
-                                               {totals.notANumber, Outcome::NotANumber}};
+                                               {totals.notANumber, Outcome::NotANumber},
+                                               {totals.duplicate, Outcome::Duplicate}};
     for (const auto& [n, reason] : reasons)
         if (n > 0)
             parts << outcomeText(reason) + u' ' + count(n);
@@ -62,6 +63,8 @@ QString listTotalsText(const ListTotals& totals)
                             count(totals.payments), moneyText(totals.prepaid));
     if (totals.doubtful > 0)
         text += QStringLiteral("　負數或非數值 %1 家").arg(totals.doubtful);
+    if (totals.repeats > 0)
+        text += QStringLiteral("　重複代號 %1 筆").arg(totals.repeats);
     return text;
 }
 
@@ -160,10 +163,14 @@ QString previewNotes(const Preview& preview)
         lines << QStringLiteral("前次開帳：進貨單 %1 張、預付單 %2 筆，重新開帳時先全部刪除")
                      .arg(preview.earlierBills)
                      .arg(preview.earlierPayments);
-    for (const SkippedDocument& skipped : preview.skipped)
+    for (const SkippedDocument& skipped : preview.skipped) {
+        // A repeated code skips the whole row: its balances are posted at the code's first row.
+        const QString what = skipped.reason == Outcome::Duplicate
+                                 ? QStringLiteral("第 %1 列").arg(skipped.supplier.position)
+                                 : kindText(skipped.kind);
         lines << QStringLiteral("略過 %1 %2 %3：%4")
-                     .arg(skipped.supplier.code, skipped.supplier.name, kindText(skipped.kind),
-                          outcomeText(skipped.reason));
+                     .arg(skipped.supplier.code, skipped.supplier.name, what, outcomeText(skipped.reason));
+    }
     return lines.join(u'\n');
 }
 

@@ -33,6 +33,9 @@ void count(RunTotals& totals, const DocumentResult& document, DocumentKind kind)
     case Outcome::Kept:
         ++totals.kept;
         break;
+    case Outcome::Duplicate:
+        ++totals.duplicate;
+        break;
     }
 }
 
@@ -72,6 +75,8 @@ QString outcomeText(Outcome outcome)
         return QStringLiteral("非數值");
     case Outcome::Kept:
         return QStringLiteral("保留前次預付單");
+    case Outcome::Duplicate:
+        return QStringLiteral("重複廠商代號");
     }
     return {};
 }

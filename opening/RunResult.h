@@ -19,6 +19,7 @@ enum class Outcome {
     Negative,    // a negative balance: a typing mistake to correct, never posted
     NotANumber,  // a balance that is no number: the same
     Kept,        // the supplier keeps the opening payment record of an earlier run
+    Duplicate,   // the supplier's code stands earlier in the list: its balances are posted there, once
 };
 
 struct DocumentResult {
@@ -56,6 +57,7 @@ struct RunTotals {
     int zero = 0;
     int negative = 0;
     int notANumber = 0;
+    int duplicate = 0;
     int notReached = 0;
 };
 

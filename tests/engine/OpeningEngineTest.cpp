@@ -1,6 +1,7 @@
 // The opening engine without a window: its result must say exactly what the database holds.
 #include "BillWorkspace.h"
 #include "Csv.h"
+#include "ListTotals.h"
 #include "FrmSimpleDataMod.h"
 #include "OpeningRun.h"
 #include "Preview.h"
@@ -247,4 +248,26 @@ TEST_F(OpeningEngineTest, PurchaseSettingsThatWouldGiveWrongBillsAreRefusedBefor
     in_money_id = "NTD";
     main_stockid = QString(11, 'W');
     refused("main_stockid");
+}
+
+TEST_F(OpeningEngineTest, ASupplierCodeListedTwiceIsPostedOnceAtItsFirstRow)
+{
+    const QVector<SupplierRow> rows{supplier(1, "A", 10.0, 1.0), supplier(2, "A", 10.0, 1.0),
+                                    supplier(3, "B", 20.0, 2.0)};
+    const ListTotals totals = listTotals(rows);
+    EXPECT_EQ(std::tuple(totals.bills, totals.unpaid, totals.payments, totals.repeats), std::tuple(2, 30.0, 2, 1));
+    EXPECT_TRUE(listTotalsText(totals).contains("重複代號 1 筆"));
+
+    const Preview preview = previewOpening(dm, bill.query, rows, QDate(2011, 2, 19));
+    EXPECT_EQ(preview.documents.size(), 4);
+    EXPECT_TRUE(previewNotes(preview).contains("略過 A 廠商A 第 2 列：重複廠商代號"));
+
+    Recorder recorder(true);
+    const RunResult result = run(rows, recorder);
+    EXPECT_EQ(result.suppliers.at(1).bill.outcome, Outcome::Duplicate);
+    EXPECT_EQ(database.rows("SELECT MASTERBILLID, SUPP_CORP_ID FROM PURCHASE_MASTER ORDER BY 1"),
+              QVector<QVector<QVariant>>({{"0201102190001", "A"}, {"0201102190002", "B"}}));
+    EXPECT_EQ(database.rows("SELECT MASTERBILLID, SUPP_CORP_ID FROM PAY_MASTER ORDER BY 1"),
+              QVector<QVector<QVariant>>({{"0201102190001", "A"}, {"0201102190003", "B"}}));
+    EXPECT_EQ(recorder.done_.size(), 3);
 }
