@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev
   fonts-arphic-uming xvfb xauth
   dpkg-dev desktop-file-utils
+  clang libclang-rt-14-dev
   "$@"
 )
 missing=()

@@ -76,7 +76,12 @@ void ParamList::loadFromFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error(
             QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()).toStdString());
-    lines_ = splitLines(decode(file.readAll()));
+    loadFromBytes(file.readAll());
+}
+
+void ParamList::loadFromBytes(const QByteArray& bytes)
+{
+    lines_ = splitLines(decode(bytes));
 }
 
 } // namespace db

@@ -23,6 +23,8 @@ public:
     // without one the system's 8-bit code page is used. CR LF, LF and CR end a line.
     // Throws std::runtime_error with the system's file error when the file cannot be read.
     void loadFromFile(const QString& path);
+    // The same from the file's bytes.
+    void loadFromBytes(const QByteArray& bytes);
 
 private:
     int indexOf(const QString& name) const;

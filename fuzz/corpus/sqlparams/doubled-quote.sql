@@ -1,0 +1,1 @@
+UPDATE T SET X = 'it''s' WHERE K = :K_1 AND :k_1 = 1

@@ -1,0 +1,1 @@
+INSERT INTO T(A,B) VALUES(:A,:B)
