@@ -9,6 +9,8 @@ using namespace Firebird;
 namespace db {
 
 namespace {
+constexpr int kConnectTimeoutSeconds = 15;
+
 bool isTrue(const QString& value)
 {
     return value.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
@@ -52,6 +54,11 @@ void Connection::open()
 {
     if (connected())
         return;
+    // Without a database string the client would only complain about a file named "".
+    if (params_.value(QStringLiteral("Database")).trimmed().isEmpty())
+        throw DbError(params_.source().isEmpty()
+                          ? QStringLiteral("連線參數沒有 Database 項目（資料庫位置），無法連線。")
+                          : QStringLiteral("%1 沒有可用的 Database 項目（資料庫位置），無法連線。").arg(params_.source()));
     FbStatus status;
     auto dpb = newBuilder(status, IXpbBuilder::DPB);
     dpb->insertTag(status.get(), isc_dpb_utf8_filename);
@@ -65,13 +72,21 @@ void Connection::open()
     optional("rolename", isc_dpb_sql_role_name);
     optional("servercharset", isc_dpb_lc_ctype);
     dpb->insertInt(status.get(), isc_dpb_sql_dialect, static_cast<int>(dialect()));
+    // A host that accepts and never answers would hold the window for minutes.
+    dpb->insertInt(status.get(), isc_dpb_connect_timeout, kConnectTimeoutSeconds);
     status.check();
 
     FbHandle<IProvider> provider(fbMaster()->getDispatcher());
     const QByteArray database = params_.value(QStringLiteral("Database")).toUtf8();
     FbHandle<IAttachment> attachment(provider->attachDatabase(
         status.get(), database.constData(), dpb->getBufferLength(status.get()), dpb->getBuffer(status.get())));
-    status.check();
+    try {
+        status.check();
+    } catch (const DbError& error) {
+        // The server's words alone ("connection rejected by remote interface") do not say where.
+        throw DbError(QStringLiteral("無法連線到資料庫 %1\n%2").arg(QString::fromUtf8(database), error.message()),
+                      error.errorCodes());
+    }
     attachment_ = std::move(attachment);
     ++generation_;
     if (afterConnect_)

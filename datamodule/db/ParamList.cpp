@@ -77,6 +77,7 @@ void ParamList::loadFromFile(const QString& path)
         throw std::runtime_error(
             QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()).toStdString());
     loadFromBytes(file.readAll());
+    source_ = path;
 }
 
 void ParamList::loadFromBytes(const QByteArray& bytes)

@@ -25,10 +25,13 @@ public:
     void loadFromFile(const QString& path);
     // The same from the file's bytes.
     void loadFromBytes(const QByteArray& bytes);
+    // The file the list was last loaded from; empty when it was never loaded from one.
+    const QString& source() const { return source_; }
 
 private:
     int indexOf(const QString& name) const;
     QStringList lines_;
+    QString source_;
 };
 
 } // namespace db

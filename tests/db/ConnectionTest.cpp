@@ -3,7 +3,10 @@
 #include "Statement.h"
 #include "TempDatabase.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QTcpServer>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using testsupport::TempDatabase;
@@ -173,4 +176,38 @@ TEST(Connection, QueriesOutsideATransactionSeeWhatOthersCommitSinceAndCanLock)
     locking.open();
     EXPECT_EQ(locking.asText(0), "LATER");
     EXPECT_FALSE(connection.inTransaction());
+}
+
+TEST(Connection, AMissingDatabaseEntryOrASilentHostIsToldClearlyAndInBoundedTime)
+{
+    QTemporaryDir folder;
+    QFile config(folder.path() + "/dbconfig.txt");
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("user_name=SYSDBA\r\npassword=x\r\n");
+    config.close();
+    db::Connection unnamed;
+    unnamed.params().loadFromFile(config.fileName());
+    try {
+        unnamed.open();
+        FAIL() << "connected without a database";
+    } catch (const db::DbError& e) {
+        EXPECT_TRUE(e.message().contains(config.fileName()) && e.message().contains("Database")) << e.what();
+    }
+
+    // A host that accepts the connection and never answers.
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    const QString database = QString("127.0.0.1/%1:/nowhere.fdb").arg(silent.serverPort());
+    db::Connection waiting;
+    waiting.params().setValue("Database", database);
+    waiting.params().setValue("user_name", "SYSDBA");
+    QElapsedTimer clock;
+    clock.start();
+    try {
+        waiting.open();
+        FAIL() << "connected to a silent host";
+    } catch (const db::DbError& e) {
+        EXPECT_TRUE(e.message().contains(database)) << e.what();
+    }
+    EXPECT_LT(clock.elapsed(), 60000);  // gave up on its own, not after the client's minutes
 }
