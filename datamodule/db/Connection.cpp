@@ -59,6 +59,8 @@ void Connection::open()
         throw DbError(params_.source().isEmpty()
                           ? QStringLiteral("連線參數沒有 Database 項目（資料庫位置），無法連線。")
                           : QStringLiteral("%1 沒有可用的 Database 項目（資料庫位置），無法連線。").arg(params_.source()));
+    // Without "servercharset" the server attaches with NONE.
+    TextCodec codec(params_.value(QStringLiteral("servercharset")));
     FbStatus status;
     auto dpb = newBuilder(status, IXpbBuilder::DPB);
     dpb->insertTag(status.get(), isc_dpb_utf8_filename);
@@ -88,6 +90,7 @@ void Connection::open()
                       error.errorCodes());
     }
     attachment_ = std::move(attachment);
+    codec_ = std::move(codec);
     ++generation_;
     if (afterConnect_)
         afterConnect_();

@@ -2,6 +2,7 @@
 
 #include "FbHandle.h"
 #include "ParamList.h"
+#include "TextCodec.h"
 
 #include <firebird/Interface.h>
 #include <QString>
@@ -54,6 +55,8 @@ public:
     Firebird::ITransaction* reader();
     unsigned dialect() const;
     void statementSent(const QString& text) const;
+    // How texts are encoded on the open connection (its "servercharset").
+    const TextCodec& codec() const { return codec_; }
     // A read-write, read-committed transaction beside the connection's own, that never waits on
     // a lock: for holding row locks for as long as the caller keeps it.
     FbHandle<Firebird::ITransaction> startSideTransaction();
@@ -67,6 +70,7 @@ private:
     Isolation listIsolation() const;
 
     ParamList params_;
+    TextCodec codec_;
     std::function<void()> afterConnect_;
     std::function<void(const QString&)> observer_;
     FbHandle<Firebird::IAttachment> attachment_;

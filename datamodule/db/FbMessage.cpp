@@ -72,9 +72,18 @@ unsigned bytesPerChar(unsigned charset)
 {
     switch (charset) {
     case kCharsetUtf8:
+    case 69:  // GB18030
         return 4;
-    case 3: // UNICODE_FSS
+    case 3:  // UNICODE_FSS
         return 3;
+    case 5:  // SJIS_0208
+    case 6:  // EUCJ_0208
+    case 44: // KSC_5601
+    case 56: // BIG_5
+    case 57: // GB_2312
+    case 67: // GBK
+    case 68: // CP943C
+        return 2;
     default:
         return 1;
     }
@@ -159,7 +168,8 @@ InputMessage::InputMessage(IStatement* statement, IAttachment* attachment, ITran
     }
 }
 
-DataPacket fetchAll(IAttachment* attachment, ITransaction* transaction, IResultSet* cursor, IMessageMetadata* output)
+DataPacket fetchAll(IAttachment* attachment, ITransaction* transaction, IResultSet* cursor, IMessageMetadata* output,
+                    const TextCodec& codec)
 {
     FbStatus status;
     DataPacket packet;
@@ -230,7 +240,7 @@ DataPacket fetchAll(IAttachment* attachment, ITransaction* transaction, IResultS
                 if (c.charset == kCharsetOctets) {
                     value = QByteArray(bytes, length);
                 } else {
-                    QString text = QString::fromUtf8(bytes, length);
+                    QString text = codec.decode(bytes, length);
                     // A fixed-width column comes padded to its width in bytes; keep its characters.
                     if (!varying && text.size() > qsizetype(c.length / bytesPerChar(c.charset)))
                         text.truncate(c.length / bytesPerChar(c.charset));
@@ -280,7 +290,7 @@ DataPacket fetchAll(IAttachment* attachment, ITransaction* transaction, IResultS
             }
             case SQL_BLOB: {
                 const QByteArray bytes = readBlob(attachment, transaction, readAs<ISC_QUAD>(at));
-                value = c.subType == 1 ? QVariant(QString::fromUtf8(bytes)) : QVariant(bytes);
+                value = c.subType == 1 ? QVariant(codec.decode(bytes)) : QVariant(bytes);
                 break;
             }
             default:

@@ -3,6 +3,7 @@
 #include "DataPacket.h"
 #include "FbHandle.h"
 #include "Statement.h"
+#include "TextCodec.h"
 
 #include <firebird/Interface.h>
 #include <vector>
@@ -34,7 +35,8 @@ private:
 };
 
 // Reads every row of an opened cursor into a packet, columns typed by the query.
+// Texts come in the connection's character set.
 DataPacket fetchAll(Firebird::IAttachment* attachment, Firebird::ITransaction* transaction,
-                    Firebird::IResultSet* cursor, Firebird::IMessageMetadata* output);
+                    Firebird::IResultSet* cursor, Firebird::IMessageMetadata* output, const TextCodec& codec);
 
 } // namespace db

@@ -19,7 +19,7 @@ void rollBack(FbHandle<Firebird::ITransaction>& transaction)
 RowLock::RowLock(Connection& connection, const QString& statement) : transaction_(connection.startSideTransaction())
 {
     FbStatus status;
-    const QByteArray sql = statement.toUtf8();
+    const QByteArray sql = connection.codec().encode(statement);
     connection.statementSent(statement);
     connection.attachment()->execute(status.get(), transaction_.get(), 0, sql.constData(), connection.dialect(),
                                      nullptr, nullptr, nullptr, nullptr);

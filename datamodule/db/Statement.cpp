@@ -98,7 +98,7 @@ IStatement* Statement::prepare(ITransaction* transaction)
         return prepared_.get();
     prepared_.reset();
     FbStatus status;
-    const QByteArray sql = positionalSql_.toUtf8();
+    const QByteArray sql = connection_->codec().encode(positionalSql_);
     prepared_.reset(connection_->attachment()->prepare(status.get(), transaction, static_cast<unsigned>(sql.size()),
                                                        sql.constData(), connection_->dialect(),
                                                        IStatement::PREPARE_PREFETCH_METADATA));
@@ -170,7 +170,7 @@ void Statement::runIn(IStatement* statement, bool isQuery, bool wantRows, const 
         FbHandle<IResultSet> cursor(statement->openCursor(status.get(), work.transaction(), input.metadata(),
                                                           input.data(), output.get(), 0));
         status.check();
-        DataPacket rows = fetchAll(attachment, work.transaction(), cursor.get(), output.get());
+        DataPacket rows = fetchAll(attachment, work.transaction(), cursor.get(), output.get(), connection_->codec());
         cursor->close(status.get());
         status.check();
         cursor.take();
