@@ -116,6 +116,10 @@ struct Counter {
                     throw db::DbError(QStringLiteral("The bill-number counter of %1 for %2 cannot be created")
                                           .arg(table, date));
             } catch (const db::DbError& error) {
+                if (error.isLockTimeout())
+                    throw db::DbError(QStringLiteral("等候其他工作站釋放 %1 %2 的單號逾時，請稍後再試。\n%3")
+                                          .arg(table, date, error.message()),
+                                      error.errorCodes());
                 if (!error.isUpdateConflict() || attempt == kAttempts)
                     throw;
             }

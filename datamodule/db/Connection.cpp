@@ -10,6 +10,7 @@ namespace db {
 
 namespace {
 constexpr int kConnectTimeoutSeconds = 15;
+constexpr int kLockTimeoutSeconds = 20;
 
 bool isTrue(const QString& value)
 {
@@ -208,7 +209,15 @@ ITransaction* Connection::startPhysical(Isolation isolation, Access access)
     } else {
         tpb->insertTag(status.get(), isc_tpb_concurrency);
     }
-    tpb->insertTag(status.get(), isTrue(params_.value(QStringLiteral("waitonlocks"))) ? isc_tpb_wait : isc_tpb_nowait);
+    if (isTrue(params_.value(QStringLiteral("waitonlocks")))) {
+        tpb->insertTag(status.get(), isc_tpb_wait);
+        // Waiting on another workstation's lock ends after a while with a clear failure instead
+        // of holding the window without a word ("locktimeout" in seconds, else 20).
+        const int seconds = params_.value(QStringLiteral("locktimeout")).toInt();
+        tpb->insertInt(status.get(), isc_tpb_lock_timeout, seconds > 0 ? seconds : kLockTimeoutSeconds);
+    } else {
+        tpb->insertTag(status.get(), isc_tpb_nowait);
+    }
     status.check();
     ITransaction* transaction =
         att->startTransaction(status.get(), tpb->getBufferLength(status.get()), tpb->getBuffer(status.get()));

@@ -18,6 +18,8 @@ public:
     bool isUpdateConflict() const;
     // A write attempted in a read-only transaction.
     bool isReadOnlyViolation() const;
+    // Waiting for another transaction's lock took longer than the connection allows.
+    bool isLockTimeout() const;
 
 private:
     std::vector<long> codes_;

@@ -11,6 +11,7 @@ constexpr long kDeadlock = 335544336;          // isc_deadlock
 constexpr long kUpdateConflict = 335544451;    // isc_update_conflict
 constexpr long kLockConflict = 335544345;      // isc_lock_conflict
 constexpr long kReadOnlyTransaction = 335544361; // isc_read_only_trans
+constexpr long kLockTimeout = 335544878;         // isc_lock_timeout
 } // namespace
 
 DbError::DbError(const QString& message, std::vector<long> errorCodes)
@@ -22,6 +23,14 @@ bool DbError::isUpdateConflict() const
 {
     for (long code : codes_)
         if (code == kDeadlock || code == kUpdateConflict || code == kLockConflict)
+            return true;
+    return false;
+}
+
+bool DbError::isLockTimeout() const
+{
+    for (long code : codes_)
+        if (code == kLockTimeout)
             return true;
     return false;
 }

@@ -1,5 +1,6 @@
 #include "DbError.h"
 #include "ServiceModule.h"
+#include "Statement.h"
 
 #include <gtest/gtest.h>
 
@@ -115,4 +116,26 @@ TEST(BillNumbers, QuotesInTheDateAreDoubledAndTableNamesChecked)
         }
     }
     EXPECT_TRUE(s.log.isEmpty()) << "refused before any statement is sent";
+}
+
+TEST(BillNumbers, ACounterHeldByAnotherWorkstationIsWaitedForABoundedTimeThenToldClearly)
+{
+    ServiceModule s;
+    TSimpleDataMod& m = s.module;
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0"), "0201102190001");
+    db::Connection& other = s.database.admin();
+    other.startTransaction(1, db::Isolation::ReadCommitted);
+    db::Statement hold(&other);
+    hold.execute({"UPDATE PURCHASE_NUM SET LAST_ID = LAST_ID WHERE BILL_DATE = '2011/02/19'"});
+
+    m.SQLConnection1.params().setValue("locktimeout", "1");
+    try {
+        m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0");
+        FAIL() << "a held counter handed out a number";
+    } catch (const db::DbError& e) {
+        EXPECT_TRUE(e.message().contains("逾時") && e.message().contains("2011/02/19")) << e.what();
+    }
+    EXPECT_FALSE(m.SQLConnection1.inTransaction());
+    other.rollback(1);
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0"), "0201102190002");
 }
