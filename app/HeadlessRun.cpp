@@ -30,6 +30,11 @@ public:
                     .arg(supplier.supplier.code, QString(supplier.bill.error).replace(u'\n', u' '));
         err_.flush();
     }
+    void waiting(const QString& what) override
+    {
+        err_ << what << u'\n';
+        err_.flush();
+    }
     int earlierBills() const { return earlierBills_; }
 
 private:

@@ -3,6 +3,7 @@
 #include "SqlText.h"
 #include "TextNumbers.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 #include <optional>
 
@@ -90,12 +91,17 @@ struct Counter {
         return n;
     }
 
-    // takeLocked in a transaction of its own when the caller has none; whatever fails, a
-    // transaction started here does not outlive the call.
+    // takeLocked in a transaction of its own when the caller has none, waiting for a held row
+    // one second at a time; whatever fails, a transaction started here does not outlive the call.
     std::optional<qint64> take()
     {
         if (connection.inTransaction())
             return takeLocked();
+        struct ShortWaits {
+            db::Connection& connection;
+            const int previous = connection.setLockWait(1);
+            ~ShortWaits() { connection.setLockWait(previous); }
+        } shortWaits{connection};
         db::TransactionScope transaction(connection);
         const std::optional<qint64> n = takeLocked();
         if (n)
@@ -103,8 +109,10 @@ struct Counter {
         return n;
     }
 
-    qint64 allocate()
+    qint64 allocate(const std::function<void(const QString&)>& waitNotice)
     {
+        QElapsedTimer waited;
+        waited.start();
         for (int attempt = 1;; ++attempt) {
             try {
                 if (!dayRowExists())
@@ -116,10 +124,19 @@ struct Counter {
                     throw db::DbError(QStringLiteral("The bill-number counter of %1 for %2 cannot be created")
                                           .arg(table, date));
             } catch (const db::DbError& error) {
-                if (error.isLockTimeout())
-                    throw db::DbError(QStringLiteral("等候其他工作站釋放 %1 %2 的單號逾時，請稍後再試。\n%3")
-                                          .arg(table, date, error.message()),
-                                      error.errorCodes());
+                if (error.isLockTimeout()) {
+                    // Another workstation holds the day's counter: say so, and give up once the
+                    // connection's lock timeout has passed.
+                    if (waited.elapsed() >= qint64(connection.lockTimeout()) * 1000)
+                        throw db::DbError(QStringLiteral("等候其他工作站釋放 %1 %2 的單號逾時，請稍後再試。\n%3")
+                                              .arg(table, date, error.message()),
+                                          error.errorCodes());
+                    if (waitNotice)
+                        waitNotice(QStringLiteral("等候其他工作站釋放 %1 %2 的單號… %3 秒")
+                                       .arg(table, date)
+                                       .arg(waited.elapsed() / 1000));
+                    continue;
+                }
                 if (!error.isUpdateConflict() || attempt == kAttempts)
                     throw;
             }
@@ -135,7 +152,7 @@ QString TSimpleDataMod::GetMaxBillID(const QString& sTable, const QString& sDate
     if (!db::isIdentifier(sTable))
         throw db::DbError(QStringLiteral("'%1' is not a valid bill-number counter table name").arg(sTable));
     Counter counter{SQLConnection1, SQLQuery1, SQL_ID, sTable, sDate};
-    const qint64 n = counter.allocate();
+    const qint64 n = counter.allocate(waitNotice_);
     return sFlag + sDate.mid(0, 4) + sDate.mid(5, 2) + sDate.mid(8, 2) +
            QString::asprintf("%.4lld", static_cast<long long>(n));
 }

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The suite's shared data module: the one connection and its configuration, the schema upgrade
 // and the settings load after every connect, and the services the windows use.
@@ -54,6 +55,9 @@ public:
     QString GetCostPrice(const QString& sTempprodid, int iPriceno);
     // Bill numbers.
     QString GetMaxBillID(const QString& sTable, const QString& sDate, const QString& sFlag);
+    // Told, while GetMaxBillID waits for a counter that another workstation holds, what it waits
+    // for; nothing by default.
+    void setWaitNotice(std::function<void(const QString&)> notice) { waitNotice_ = std::move(notice); }
     void SplitParams(const QString& Params, QStringList* Dest);
 
 private:
@@ -63,6 +67,7 @@ private:
 
     QString executableFolder_;
     QString configFile_;
+    std::function<void(const QString&)> waitNotice_;
 };
 
 // The process-wide data module, set by start-up.

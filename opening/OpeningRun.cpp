@@ -64,6 +64,15 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
     for (const SupplierRow& supplier : suppliers)
         result.suppliers.push_back({supplier, {}, {}});
 
+    // While the run lasts, a wait for another workstation's lock is told to the observer.
+    struct WaitNotices {
+        TSimpleDataMod& dm;
+        explicit WaitNotices(TSimpleDataMod& module, RunObserver& observer) : dm(module)
+        {
+            dm.setWaitNotice([&observer](const QString& what) { observer.waiting(what); });
+        }
+        ~WaitNotices() { dm.setWaitNotice({}); }
+    } notices(dm, observer);
     // The step under way, so that a failure is booked on the document it hit.
     DocumentResult* current = nullptr;
     try {

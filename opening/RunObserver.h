@@ -13,6 +13,8 @@ public:
     virtual bool replaceEarlierRun(int earlierBills) = 0;
     // A bill could not be saved and nothing of it stays; the run goes on.
     virtual void billFailed(const SupplierResult& supplier) { (void)supplier; }
+    // The run waits for something another workstation holds; what it waits for.
+    virtual void waiting(const QString& what) { (void)what; }
     // The supplier is handled: done of total so far.
     virtual void supplierDone(const SupplierResult& supplier, int done, int total)
     {

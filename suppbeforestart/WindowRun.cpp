@@ -45,6 +45,12 @@ void WindowRun::supplierDone(const opening::SupplierResult& supplier, int done, 
     sinceShown_.restart();
 }
 
+void WindowRun::waiting(const QString& what)
+{
+    panel_.showText(what);
+    toolkit::InputBlock::pump();
+}
+
 QString saveFailedText(const QString& supplier, const QString& message)
 {
     return QStringLiteral("資料存檔失敗..!\n廠商代號：%1\n%2").arg(supplier, message);

@@ -21,6 +21,7 @@ public:
     bool replaceEarlierRun(int earlierBills) override;
     void billFailed(const opening::SupplierResult& supplier) override;
     void supplierDone(const opening::SupplierResult& supplier, int done, int total) override;
+    void waiting(const QString& what) override;
 
 private:
     toolkit::InputBlock block_;

@@ -4,6 +4,8 @@
 #include "FbStatus.h"
 #include "SqlText.h"
 
+#include <utility>
+
 using namespace Firebird;
 
 namespace db {
@@ -197,6 +199,17 @@ FbHandle<ITransaction> Connection::startSideTransaction()
     return transaction;
 }
 
+int Connection::lockTimeout() const
+{
+    const int seconds = params_.value(QStringLiteral("locktimeout")).toInt();
+    return seconds > 0 ? seconds : kLockTimeoutSeconds;
+}
+
+int Connection::setLockWait(int seconds)
+{
+    return std::exchange(lockWait_, seconds);
+}
+
 ITransaction* Connection::startPhysical(Isolation isolation, Access access)
 {
     IAttachment* att = attachment();
@@ -212,9 +225,8 @@ ITransaction* Connection::startPhysical(Isolation isolation, Access access)
     if (isTrue(params_.value(QStringLiteral("waitonlocks")))) {
         tpb->insertTag(status.get(), isc_tpb_wait);
         // Waiting on another workstation's lock ends after a while with a clear failure instead
-        // of holding the window without a word ("locktimeout" in seconds, else 20).
-        const int seconds = params_.value(QStringLiteral("locktimeout")).toInt();
-        tpb->insertInt(status.get(), isc_tpb_lock_timeout, seconds > 0 ? seconds : kLockTimeoutSeconds);
+        // of holding the window without a word.
+        tpb->insertInt(status.get(), isc_tpb_lock_timeout, lockWait_ > 0 ? lockWait_ : lockTimeout());
     } else {
         tpb->insertTag(status.get(), isc_tpb_nowait);
     }

@@ -44,6 +44,13 @@ public:
     quint64 generation() const { return generation_; }
 
     bool inTransaction() const { return static_cast<bool>(transaction_); }
+    // How long a transaction waits for another's lock before it fails, in seconds: the list's
+    // "locktimeout", else 20.
+    int lockTimeout() const;
+    // Transactions started from now on wait at most this long instead (0: lockTimeout()), so
+    // that a caller can wait in short steps and tell the operator in between. Returns the
+    // previous value.
+    int setLockWait(int seconds);
     void startTransaction(int transactionId, Isolation isolation);
     void commit(int transactionId);
     void rollback(int transactionId);
@@ -78,6 +85,7 @@ private:
     FbHandle<Firebird::ITransaction> retained_;     // context kept by a commit retaining
     FbHandle<Firebird::ITransaction> reader_;       // read-only, read committed, kept open
     quint64 generation_ = 0;
+    int lockWait_ = 0;
 };
 
 // The transaction one statement runs in: the connection's active transaction; else, for a plain

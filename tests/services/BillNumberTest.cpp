@@ -128,13 +128,18 @@ TEST(BillNumbers, ACounterHeldByAnotherWorkstationIsWaitedForABoundedTimeThenTol
     db::Statement hold(&other);
     hold.execute({"UPDATE PURCHASE_NUM SET LAST_ID = LAST_ID WHERE BILL_DATE = '2011/02/19'"});
 
-    m.SQLConnection1.params().setValue("locktimeout", "1");
+    m.SQLConnection1.params().setValue("locktimeout", "3");
+    QStringList told;
+    m.setWaitNotice([&told](const QString& what) { told << what; });
     try {
         m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0");
         FAIL() << "a held counter handed out a number";
     } catch (const db::DbError& e) {
         EXPECT_TRUE(e.message().contains("逾時") && e.message().contains("2011/02/19")) << e.what();
     }
+    // Told while it waited, in steps.
+    ASSERT_FALSE(told.isEmpty());
+    EXPECT_TRUE(told.first().startsWith("等候其他工作站釋放 PURCHASE_NUM 2011/02/19 的單號")) << told.first().toStdString();
     EXPECT_FALSE(m.SQLConnection1.inTransaction());
     other.rollback(1);
     EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0"), "0201102190002");
