@@ -54,6 +54,45 @@ std::optional<int> clearEarlierRun(TSimpleDataMod& dm, db::Statement& query, Run
     return earlierBills;
 }
 
+// While the run lasts, a wait for another workstation's lock is told to the observer.
+class WaitNotices {
+public:
+    WaitNotices(TSimpleDataMod& dm, RunObserver& observer) : dm_(dm)
+    {
+        dm_.setWaitNotice([&observer](const QString& what) { observer.waiting(what); });
+    }
+    ~WaitNotices() { dm_.setWaitNotice({}); }
+    WaitNotices(const WaitNotices&) = delete;
+    WaitNotices& operator=(const WaitNotices&) = delete;
+
+private:
+    TSimpleDataMod& dm_;
+};
+
+// The supplier's bill, then its payment record. `current` names the document under way, so
+// that a failure thrown from here is booked on it.
+void postSupplier(TSimpleDataMod& dm, BillWorkspace& bill, SupplierResult& supplier, const QString& billDate,
+                  const QString& day, RunObserver& observer, DocumentResult*& current)
+{
+    current = &supplier.bill;
+    const Balance unpaid = readBalance(supplier.supplier.unpaid);
+    if (unpaid.reading == BalanceReading::Positive) {
+        supplier.bill = postOpeningBill(dm, bill, supplier.supplier, billDate, unpaid.amount);
+        if (supplier.bill.outcome == Outcome::Failed)
+            observer.billFailed(supplier);
+    } else {
+        supplier.bill.outcome = notPosted(unpaid.reading);
+    }
+
+    current = &supplier.payment;
+    const Balance prepaid = readBalance(supplier.supplier.prepaid);
+    if (prepaid.reading == BalanceReading::Positive)
+        supplier.payment = postOpeningPayment(dm, bill.query, supplier.supplier, billDate, day);
+    else
+        supplier.payment.outcome = notPosted(prepaid.reading);
+    current = nullptr;
+}
+
 } // namespace
 
 RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<SupplierRow>& suppliers,
@@ -64,15 +103,7 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
     for (const SupplierRow& supplier : suppliers)
         result.suppliers.push_back({supplier, {}, {}});
 
-    // While the run lasts, a wait for another workstation's lock is told to the observer.
-    struct WaitNotices {
-        TSimpleDataMod& dm;
-        explicit WaitNotices(TSimpleDataMod& module, RunObserver& observer) : dm(module)
-        {
-            dm.setWaitNotice([&observer](const QString& what) { observer.waiting(what); });
-        }
-        ~WaitNotices() { dm.setWaitNotice({}); }
-    } notices(dm, observer);
+    const WaitNotices notices(dm, observer);
     // The step under way, so that a failure is booked on the document it hit.
     DocumentResult* current = nullptr;
     try {
@@ -100,24 +131,7 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
                 continue;
             }
 
-            current = &supplier.bill;
-            const Balance unpaid = readBalance(supplier.supplier.unpaid);
-            if (unpaid.reading == BalanceReading::Positive) {
-                supplier.bill = postOpeningBill(dm, bill, supplier.supplier, billDate, unpaid.amount);
-                if (supplier.bill.outcome == Outcome::Failed)
-                    observer.billFailed(supplier);
-            } else {
-                supplier.bill.outcome = notPosted(unpaid.reading);
-            }
-
-            current = &supplier.payment;
-            const Balance prepaid = readBalance(supplier.supplier.prepaid);
-            if (prepaid.reading == BalanceReading::Positive)
-                supplier.payment = postOpeningPayment(dm, bill.query, supplier.supplier, billDate, day);
-            else
-                supplier.payment.outcome = notPosted(prepaid.reading);
-            current = nullptr;
-
+            postSupplier(dm, bill, supplier, billDate, day, observer, current);
             observer.supplierDone(supplier, i + 1, total);
         }
         result.stoppedAt = 0;
