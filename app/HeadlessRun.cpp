@@ -26,8 +26,7 @@ public:
     }
     void billFailed(const opening::SupplierResult& supplier) override
     {
-        err_ << QStringLiteral("資料存檔失敗..! 廠商代號：%1：%2\n")
-                    .arg(supplier.supplier.code, QString(supplier.bill.error).replace(u'\n', u' '));
+        err_ << opening::saveFailedText(supplier.supplier.code, supplier.bill.error) << u'\n';
         err_.flush();
     }
     void waiting(const QString& what) override

@@ -136,8 +136,7 @@ int runOne(int suppliers, bool server, bool async, bool throughWindow)
                                                     QStringLiteral("waitonlocks=True"), QStringLiteral("commitretain=False")};
     {
         db::Connection setup;
-        for (const QString& line : connectionLines)
-            setup.params().setValue(line.section(u'=', 0, 0), line.section(u'=', 1));
+        setup.params().setValues(connectionLines);
         generateSuppliers(setup, suppliers);
     }
     if (async && !writeAsync(database)) {

@@ -56,6 +56,11 @@ QStringList documentCells(const DocumentResult& document, DocumentKind kind)
 
 } // namespace
 
+QString saveFailedText(const QString& supplier, const QString& message)
+{
+    return QStringLiteral("資料存檔失敗..!\n廠商代號：%1\n%2").arg(supplier, message);
+}
+
 QString listTotalsText(const ListTotals& totals)
 {
     QString text = QStringLiteral("廠商 %1 家　進貨單 %2 張 %3　預付單 %4 筆 %5")

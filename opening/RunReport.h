@@ -9,6 +9,9 @@
 // The texts and tables an operator reads of the list, a preview and a run.
 namespace opening {
 
+// "資料存檔失敗..!" with the supplier whose bill it was and the database's own message.
+QString saveFailedText(const QString& supplier, const QString& message);
+
 // One line: what the list asks the run to post.
 QString listTotalsText(const ListTotals& totals);
 

@@ -53,10 +53,7 @@ void createSuiteDatabase(const QString& database, const Login& login, bool withD
     db::createDatabase(database, login.user, login.password, login.role);
     db::Connection connection;
     connection.params().setValue(QStringLiteral("Database"), database);
-    for (const QString& line : loginLines(login)) {
-        const qsizetype eq = line.indexOf(u'=');
-        connection.params().setValue(line.left(eq), line.mid(eq + 1));
-    }
+    connection.params().setValues(loginLines(login));
     connection.params().setValue(QStringLiteral("servercharset"), QStringLiteral("UTF8"));
     runScript(connection, QStringLiteral(":/schema/suite.sql"));
     if (withDemoData)

@@ -97,6 +97,6 @@ void TFormSuppBeforeStart::SaveBill()
         opening::saveBill(*SimpleDataMod, CDS_DataMaster, CDS_DataSub);
     } catch (const std::exception& failure) {
         toolkit::boxes().warning(
-            saveFailedText(CDS_DataMaster.asText(QStringLiteral("SUPP_CORP_ID")), QString::fromUtf8(failure.what())));
+            opening::saveFailedText(CDS_DataMaster.asText(QStringLiteral("SUPP_CORP_ID")), QString::fromUtf8(failure.what())));
     }
 }

@@ -1,6 +1,7 @@
 #include "WindowRun.h"
 
 #include "Boxes.h"
+#include "RunReport.h"
 #include "RunStatusPanel.h"
 
 namespace {
@@ -30,7 +31,7 @@ bool WindowRun::replaceEarlierRun(int earlierBills)
 
 void WindowRun::billFailed(const opening::SupplierResult& supplier)
 {
-    toolkit::boxes().warning(saveFailedText(supplier.supplier.code, supplier.bill.error));
+    toolkit::boxes().warning(opening::saveFailedText(supplier.supplier.code, supplier.bill.error));
 }
 
 void WindowRun::supplierDone(const opening::SupplierResult& supplier, int done, int total)
@@ -49,9 +50,4 @@ void WindowRun::waiting(const QString& what)
 {
     panel_.showText(what);
     toolkit::InputBlock::pump();
-}
-
-QString saveFailedText(const QString& supplier, const QString& message)
-{
-    return QStringLiteral("資料存檔失敗..!\n廠商代號：%1\n%2").arg(supplier, message);
 }

@@ -31,6 +31,3 @@ private:
     int bills_ = 0;
     int payments_ = 0;
 };
-
-// "資料存檔失敗..!" with the supplier whose bill it was and the database's own message.
-QString saveFailedText(const QString& supplier, const QString& message);

@@ -70,6 +70,12 @@ void ParamList::setValue(const QString& name, const QString& value)
         lines_[i] = nameOf(lines_.at(i)) + u'=' + value;
 }
 
+void ParamList::setValues(const QStringList& lines)
+{
+    for (const QString& line : lines)
+        setValue(line.section(u'=', 0, 0), line.section(u'=', 1));
+}
+
 void ParamList::loadFromFile(const QString& path)
 {
     QFile file(path);

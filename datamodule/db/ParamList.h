@@ -19,6 +19,8 @@ public:
     QString value(const QString& name) const;
     // Replaces the value of the first line with that name, or appends a line.
     void setValue(const QString& name, const QString& value);
+    // setValue for each "name=value" line, in order.
+    void setValues(const QStringList& lines);
     // Replaces the whole list with the file's lines. A byte-order mark selects UTF-8 or UTF-16;
     // without one the system's 8-bit code page is used. CR LF, LF and CR end a line.
     // Throws std::runtime_error with the system's file error when the file cannot be read.

@@ -35,10 +35,7 @@ QStringList TempDatabase::configLines() const
 
 void TempDatabase::configure(db::Connection& connection) const
 {
-    for (const QString& line : configLines()) {
-        const qsizetype eq = line.indexOf(u'=');
-        connection.params().setValue(line.left(eq), line.mid(eq + 1));
-    }
+    connection.params().setValues(configLines());
 }
 
 void TempDatabase::writeDbConfig(const QString& folder) const

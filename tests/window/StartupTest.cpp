@@ -104,8 +104,7 @@ TEST_F(StartupTest, UnreachableDatabaseIsReportedWithTheServersTextAndClosingEnd
     QString serverText;
     {
         db::Connection probe;
-        for (const QString& line : config)
-            probe.params().setValue(line.section('=', 0, 0), line.section('=', 1));
+        probe.params().setValues(config);
         try {
             probe.open();
         } catch (const db::DbError& failure) {
