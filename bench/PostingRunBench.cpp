@@ -8,6 +8,7 @@
 // engine alone with no observer. The share of the run spent in the progress display is printed.
 // Usage: posting_run_bench                                              every configuration
 //        posting_run_bench SUPPLIERS embedded|server [async] window|engine   one run
+#include "BenchDatabase.h"
 #include "Boxes.h"
 #include "Connection.h"
 #include "FrmSimpleDataMod.h"
@@ -15,54 +16,18 @@
 #include "OpeningRun.h"
 #include "ScriptedBoxes.h"
 #include "Statement.h"
-#include "SuiteSchema.h"
 #include "SupplierRow.h"
 #include "WindowRun.h"
 
 #include <QApplication>
 #include <QDateEdit>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <optional>
-#include <sys/resource.h>
 
 namespace {
-
-// Suppliers S00001...: nine in ten have both balances, one in twenty only an unpaid one, the
-// rest nothing; tax flags 0, 1 and 2 in turn.
-void generateSuppliers(db::Connection& connection, int suppliers)
-{
-    connection.startTransaction(1, db::Isolation::ReadCommitted);
-    db::Statement supplier(&connection);
-    supplier.setLines({"INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) VALUES(:ID,:NAME,'',:FLAG)"});
-    db::Statement account(&connection);
-    account.setLines({"INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES(:ID,:NOTPAY,:ADVPAY)"});
-    for (int i = 1; i <= suppliers; ++i) {
-        const QString id = QStringLiteral("S%1").arg(i, 5, 10, QChar(u'0'));
-        supplier.setParamText("ID", id);
-        supplier.setParamText("NAME", QStringLiteral("廠商 %1 股份有限公司").arg(i));
-        supplier.setParamText("FLAG", QString::number(i % 3));
-        supplier.execute();
-        if (i % 20 == 0)
-            continue;
-        account.setParamText("ID", id);
-        account.setParamDouble("NOTPAY", 1000.0 + i * 0.5);
-        account.setParamDouble("ADVPAY", i % 20 == 10 ? 0.0 : 100.0 + i);
-        account.execute();
-    }
-    db::Statement parameter(&connection);
-    parameter.setLines({"INSERT INTO PARAM_DEFINE(PARAM_ID,PARAM_VALUE) VALUES(:ID,:VALUE)"});
-    for (const auto& [key, value] : {std::pair{"in_tax", "0.05"}, {"in_totdot", "0"}, {"in_money_id", "NTD"},
-                                     {"main_stockid", "A01"}}) {
-        parameter.setParamText("ID", key);
-        parameter.setParamText("VALUE", value);
-        parameter.execute();
-    }
-    connection.commit(1);
-}
 
 // Notes the moment each supplier is done and passes every event on to the window's observer,
 // if any, timing what it takes: the cost of the progress display.
@@ -102,52 +67,11 @@ struct TimedRun : opening::RunObserver {
     qint64 observerNs = 0;
 };
 
-long peakMemoryKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-// Forced writes off for the database, through the suite's maintenance tool.
-bool writeAsync(const QString& database)
-{
-    const schema::Login login = schema::serverLogin();
-    QProcess gfix;
-    gfix.start(QStringLiteral("gfix"), {QStringLiteral("-write"), QStringLiteral("async"), database,
-                                        QStringLiteral("-user"), login.user, QStringLiteral("-password"),
-                                        login.password, QStringLiteral("-role"), login.role});
-    return gfix.waitForFinished(-1) && gfix.exitStatus() == QProcess::NormalExit && gfix.exitCode() == 0;
-}
-
 int runOne(int suppliers, bool server, bool async, bool throughWindow)
 {
     QTemporaryDir dir;
-    // The server runs as its own user and must be able to write the folder.
-    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
-    const QString file = dir.path() + QStringLiteral("/bench.fdb");
-    const QString database = server ? QStringLiteral("localhost:") + file : file;
-    const schema::Login login = schema::serverLogin();
-    schema::createSuiteDatabase(database, login);
-    const QStringList connectionLines = QStringList{QStringLiteral("Database=") + database} +
-                                        schema::loginLines(login) +
-                                        QStringList{QStringLiteral("servercharset=UTF8"), QStringLiteral("sqldialect=3"),
-                                                    QStringLiteral("isolationlevel=ReadCommitted"),
-                                                    QStringLiteral("waitonlocks=True"), QStringLiteral("commitretain=False")};
-    {
-        db::Connection setup;
-        setup.params().setValues(connectionLines);
-        generateSuppliers(setup, suppliers);
-    }
-    if (async && !writeAsync(database)) {
-        std::fprintf(stderr, "gfix -write async failed\n");
+    if (bench::makeBenchDatabase(dir, QStringLiteral("bench.fdb"), suppliers, server, async).database.isEmpty())
         return 1;
-    }
-    QFile config(dir.path() + QStringLiteral("/dbconfig.txt"));
-    if (!config.open(QIODevice::WriteOnly))
-        return 1;
-    config.write((connectionLines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
-    config.close();
 
     auto boxes = std::make_shared<toolkit::ScriptedBoxes>();
     toolkit::setBoxes(boxes);
@@ -185,7 +109,7 @@ int runOne(int suppliers, bool server, bool async, bool throughWindow)
                     throughWindow ? "window" : "engine", suppliers, check.asInteger(0), check.asInteger(1),
                     check.asInteger(2), seconds, suppliers / seconds, seconds * 1000.0 / suppliers,
                     qPrintable(timed.tenths()), 100.0 * double(timed.observerNs) / 1e9 / seconds,
-                    double(peakMemoryKb()) / 1024.0, completed ? "" : "  (not completed)");
+                    double(bench::peakMemoryKb()) / 1024.0, completed ? "" : "  (not completed)");
         std::fflush(stdout);
     }
     SimpleDataMod = nullptr;
