@@ -109,6 +109,7 @@ BenchDatabase copyBenchDatabase(const QTemporaryDir& dir, const BenchDatabase& s
 {
     const bool server = source.database != filePart(source.database);
     const BenchDatabase copy = describe(dir, name, server);
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
     if (!QFile::copy(filePart(source.database), filePart(copy.database)) ||
         !QFile::setPermissions(filePart(copy.database), QFileDevice::Permissions(0x6666)) || !writeConfig(dir, copy)) {
         std::fprintf(stderr, "cannot copy %s\n", qPrintable(source.database));

@@ -1,52 +1,44 @@
-// Speed and memory of the opening run ("確定開帳") on generated suite databases: 1,000 and
-// 10,000 suppliers, most with both balances, on the embedded engine and through the local
-// server. Each configuration runs in a process of its own so its peak memory is its own.
-// With forced writes on, the time is mostly the disk's synchronous writes of the many small
-// commits; the "async" configurations switch them off to show what the run's own steps cost.
-// Each configuration is run twice on fresh copies: with the window on screen (the offscreen
-// platform) following the run as the operator sees it (progress bar, input blocked), and the
-// engine alone with no observer. The share of the run spent in the progress display is printed.
-// Usage: posting_run_bench                                              every configuration
-//        posting_run_bench SUPPLIERS embedded|server [async] window|engine   one run
+// Speed and memory of the opening run ("確定開帳") against its floor, on generated suite
+// databases of 1,000 and 10,000 suppliers, most with both balances, on the embedded engine and
+// through the local server. For each configuration one database is generated and copied, and on
+// the copies run, each in a process of its own (so its peak memory is its own):
+//   floor   posting_floor: the same rows with the same commits, every statement prepared once;
+//   engine  the opening engine alone, timed per supplier;
+//   window  the window on screen (the offscreen platform, the grid visible), from the click on
+//           "確定開帳" to the completion box.
+// With forced writes on, the time is mostly the disk's synchronous writes of the commits; the
+// "async" configuration switches them off to show what the steps themselves cost.
+// Usage: posting_run_bench [SUPPLIERS...]                          every configuration
+//        posting_run_bench run FOLDER window|engine                one run on a prepared folder
 #include "BenchDatabase.h"
 #include "Boxes.h"
-#include "Connection.h"
 #include "FrmSimpleDataMod.h"
 #include "FrmSuppBeforeStart.h"
 #include "OpeningRun.h"
 #include "ScriptedBoxes.h"
 #include "Statement.h"
 #include "SupplierRow.h"
-#include "WindowRun.h"
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <optional>
+#include <map>
 
 namespace {
 
-// Notes the moment each supplier is done and passes every event on to the window's observer,
-// if any, timing what it takes: the cost of the progress display.
+const QDate kBaseDate(2011, 2, 19);
+
+// Notes the moment each supplier is done.
 struct TimedRun : opening::RunObserver {
-    bool replaceEarlierRun(int earlierBills) override { return !inner || inner->replaceEarlierRun(earlierBills); }
-    void billFailed(const opening::SupplierResult& supplier) override
-    {
-        if (inner)
-            inner->billFailed(supplier);
-    }
-    void supplierDone(const opening::SupplierResult& supplier, int done, int total) override
-    {
-        const qint64 now = timer.nsecsElapsed();
-        reached.push_back(now);
-        if (inner) {
-            inner->supplierDone(supplier, done, total);
-            observerNs += timer.nsecsElapsed() - now;
-        }
-    }
+    bool replaceEarlierRun(int) override { return true; }
+    void billFailed(const opening::SupplierResult&) override {}
+    void supplierDone(const opening::SupplierResult&, int, int) override { reached.push_back(timer.nsecsElapsed()); }
 
     // The first and the last tenth of the walk, per supplier.
     QString tenths() const
@@ -57,63 +49,117 @@ struct TimedRun : opening::RunObserver {
         auto msPerSupplier = [&](size_t from) {
             return double(reached.at(from + tenth - 1) - reached.at(from)) / 1e6 / double(tenth - 1);
         };
-        return QString::asprintf(" (first tenth %6.3f, last %6.3f)", msPerSupplier(0),
+        return QString::asprintf("  first tenth %.3f, last %.3f ms/supplier", msPerSupplier(0),
                                  msPerSupplier(reached.size() - tenth));
     }
 
-    opening::RunObserver* inner = nullptr;
     QElapsedTimer timer;
     std::vector<qint64> reached;
-    qint64 observerNs = 0;
 };
 
-int runOne(int suppliers, bool server, bool async, bool throughWindow)
+int runOne(const QString& folder, bool throughWindow)
 {
-    QTemporaryDir dir;
-    if (bench::makeBenchDatabase(dir, QStringLiteral("bench.fdb"), suppliers, server, async).database.isEmpty())
-        return 1;
-
     auto boxes = std::make_shared<toolkit::ScriptedBoxes>();
     toolkit::setBoxes(boxes);
-    TSimpleDataMod dm(dir.path());
+    TSimpleDataMod dm(folder);
     dm.DataModuleCreate();
     SimpleDataMod = &dm;
+    bool completed = false;
+    double seconds = 0;
+    QString tenths;
     {
         TFormSuppBeforeStart form;
         form.bindConnection(&dm.SQLConnection1);
         form.show();  // connects, loads the settings and the supplier list
         QApplication::processEvents();
-        form.DateTimePicker1->setDate(QDate(2011, 2, 19));
-
-        // Through the window: its own observer (progress bar, input blocked) on the window on
-        // screen. The engine alone: nothing but the timing.
-        std::optional<WindowRun> window;
-        TimedRun timed;
+        form.DateTimePicker1->setDate(kBaseDate);
+        QElapsedTimer timer;
         if (throughWindow) {
-            window.emplace(form, *form.StatusPanel, static_cast<int>(form.ClientDataSet1.recordCount()));
-            timed.inner = &*window;
+            timer.start();
+            form.SpeedButton1Click();
+            seconds = double(timer.nsecsElapsed()) / 1e9;
+            completed = boxes->texts(toolkit::ScriptedBoxes::Kind::Information).size() == 1;
+        } else {
+            TimedRun timed;
+            timed.timer.start();
+            const opening::RunResult result = opening::runOpening(
+                dm, form.billWorkspace, opening::supplierRows(form.ClientDataSet1), kBaseDate, timed);
+            seconds = double(timed.timer.nsecsElapsed()) / 1e9;
+            completed = result.end == opening::RunEnd::Completed;
+            tenths = timed.tenths();
         }
-        timed.timer.start();
-        const opening::RunResult result = opening::runOpening(
-            dm, form.billWorkspace, opening::supplierRows(form.ClientDataSet1), QDate(2011, 2, 19), timed);
-        const bool completed = result.end == opening::RunEnd::Completed;
-        const double seconds = double(timed.timer.nsecsElapsed()) / 1e9;
+    }
+    db::Statement check(&dm.SQLConnection1);
+    check.setLines({"SELECT (SELECT COUNT(*) FROM PURCHASE_MASTER), (SELECT COUNT(*) FROM PAY_MASTER) FROM RDB$DATABASE"});
+    check.open();
+    std::printf("%s %lld bills %lld payments %.3f s%s  peak %.1f MB%s\n", throughWindow ? "window" : "engine",
+                check.asInteger(0), check.asInteger(1), seconds, qPrintable(tenths),
+                double(bench::peakMemoryKb()) / 1024.0, completed ? "" : "  (not completed)");
+    SimpleDataMod = nullptr;
+    return completed ? 0 : 1;
+}
 
-        db::Statement check(&dm.SQLConnection1);
-        check.setLines({"SELECT (SELECT COUNT(*) FROM PURCHASE_MASTER), (SELECT COUNT(*) FROM PURCHASE_DETAIL), "
-                        "(SELECT COUNT(*) FROM PAY_MASTER) FROM RDB$DATABASE"});
-        check.open();
-        std::printf("%-14s %-6s %6d suppliers  %5lld bills %5lld lines %5lld payments  %7.2f s  %8.1f suppliers/s  "
-                    "%6.3f ms/supplier%s  progress display %4.1f %%  peak %6.1f MB%s\n",
-                    qPrintable(QString::fromLatin1(server ? "server" : "embedded") + (async ? " async" : "")),
-                    throughWindow ? "window" : "engine", suppliers, check.asInteger(0), check.asInteger(1),
-                    check.asInteger(2), seconds, suppliers / seconds, seconds * 1000.0 / suppliers,
-                    qPrintable(timed.tenths()), 100.0 * double(timed.observerNs) / 1e9 / seconds,
-                    double(bench::peakMemoryKb()) / 1024.0, completed ? "" : "  (not completed)");
+// Runs one program on its copy of the database; its output line, and its time in seconds
+// (negative when it failed).
+std::pair<QString, double> timedProcess(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, arguments);
+    process.waitForFinished(-1);
+    const QString output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    const auto match = QRegularExpression(QStringLiteral("([0-9.]+) s\\b")).match(output);
+    const bool ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 && match.hasMatch();
+    return {output, ok ? match.captured(1).toDouble() : -1.0};
+}
+
+struct Configuration {
+    int suppliers;
+    bool server;
+    bool async;
+    QString name() const
+    {
+        return QString::fromLatin1(server ? "server" : "embedded") + QString::fromLatin1(async ? " async" : "");
+    }
+};
+
+// Floor, engine and window on copies of one generated database; the ms per supplier of each.
+std::map<QString, double> compare(const QString& self, const Configuration& configuration, int& failures)
+{
+    QTemporaryDir seedDir;
+    const bench::BenchDatabase seed = bench::makeBenchDatabase(seedDir, QStringLiteral("seed.fdb"),
+                                                               configuration.suppliers, configuration.server,
+                                                               configuration.async);
+    std::map<QString, double> msPerSupplier;
+    if (seed.database.isEmpty()) {
+        ++failures;
+        return msPerSupplier;
+    }
+    std::printf("%s, %d suppliers\n", qPrintable(configuration.name()), configuration.suppliers);
+    double floorSeconds = 0;
+    for (const QString& way : {QStringLiteral("floor"), QStringLiteral("engine"), QStringLiteral("window")}) {
+        QTemporaryDir dir;
+        if (bench::copyBenchDatabase(dir, seed, QStringLiteral("bench.fdb")).database.isEmpty()) {
+            ++failures;
+            continue;
+        }
+        const auto [line, seconds] =
+            way == QStringLiteral("floor")
+                ? timedProcess(QFileInfo(self).dir().filePath(QStringLiteral("posting_floor")), {dir.path()})
+                : timedProcess(self, {QStringLiteral("run"), dir.path(), way});
+        if (seconds < 0) {
+            ++failures;
+            std::printf("  %-7s failed: %s\n", qPrintable(way), qPrintable(line));
+            continue;
+        }
+        if (way == QStringLiteral("floor"))
+            floorSeconds = seconds;
+        msPerSupplier[way] = seconds * 1000.0 / configuration.suppliers;
+        std::printf("  %-7s %8.2f s %7.3f ms/supplier  %5.2f x floor   | %s\n", qPrintable(way), seconds,
+                    msPerSupplier[way], floorSeconds > 0 ? seconds / floorSeconds : 0.0, qPrintable(line));
         std::fflush(stdout);
     }
-    SimpleDataMod = nullptr;
-    return 0;
+    return msPerSupplier;
 }
 
 } // namespace
@@ -124,22 +170,30 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() >= 4)
-        return runOne(args.at(1).toInt(), args.at(2) == QStringLiteral("server"),
-                      args.contains(QStringLiteral("async")), args.last() == QStringLiteral("window"));
+    if (args.size() == 4 && args.at(1) == QStringLiteral("run"))
+        return runOne(args.at(2), args.at(3) == QStringLiteral("window"));
+
+    std::vector<int> sizes;
+    for (const QString& size : args.mid(1))
+        sizes.push_back(size.toInt());
+    if (sizes.empty())
+        sizes = {1000, 10000};
 
     int failures = 0;
-    for (const QStringList& configuration : {QStringList{"embedded"}, QStringList{"server"},
-                                             QStringList{"embedded", "async"}, QStringList{"server", "async"}}) {
-        for (const char* suppliers : {"1000", "10000"}) {
-            for (const char* way : {"window", "engine"}) {
-                QProcess one;
-                one.setProcessChannelMode(QProcess::ForwardedChannels);
-                one.start(app.applicationFilePath(),
-                          QStringList{QString::fromLatin1(suppliers)} + configuration + QStringList{QString::fromLatin1(way)});
-                one.waitForFinished(-1);
-                failures += one.exitCode() != 0 || one.exitStatus() != QProcess::NormalExit;
+    for (const auto& [server, async] : {std::pair{false, false}, {true, false}, {false, true}}) {
+        std::map<QString, double> first;
+        for (int suppliers : sizes) {
+            const Configuration configuration{suppliers, server, async};
+            const std::map<QString, double> measured = compare(app.applicationFilePath(), configuration, failures);
+            if (first.empty()) {
+                first = measured;
+                continue;
             }
+            std::printf("  per supplier at %d against %d:", suppliers, sizes.front());
+            for (const auto& [way, ms] : measured)
+                if (first.count(way))
+                    std::printf("  %s %+.1f %%", qPrintable(way), 100.0 * (ms / first.at(way) - 1.0));
+            std::printf("\n");
         }
     }
     return failures == 0 ? 0 : 1;
