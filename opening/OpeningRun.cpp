@@ -104,6 +104,8 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
         result.suppliers.push_back({supplier, {}, {}});
 
     const WaitNotices notices(dm, observer);
+    // The run sends the same few statements for every supplier.
+    const db::StatementReuse reuse(dm.SQLConnection1);
     // The step under way, so that a failure is booked on the document it hit.
     DocumentResult* current = nullptr;
     try {

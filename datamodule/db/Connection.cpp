@@ -94,7 +94,6 @@ void Connection::open()
     }
     attachment_ = std::move(attachment);
     codec_ = std::move(codec);
-    ++generation_;
     if (afterConnect_)
         afterConnect_();
 }
@@ -129,6 +128,7 @@ void Connection::close()
         return;
     const auto rollback = [](ITransaction* t, CheckStatusWrapper* s) { t->rollback(s); };
     const auto commit = [](ITransaction* t, CheckStatusWrapper* s) { t->commit(s); };
+    prepared_.clear();
     finish(transaction_, rollback);
     finish(retained_, commit);
     finish(reader_, commit);
@@ -154,10 +154,31 @@ unsigned Connection::dialect() const
     return ok && dialect >= 1 && dialect <= 3 ? dialect : 3;
 }
 
-void Connection::statementSent(const QString& text) const
+void Connection::statementSent(const QStringList& lines) const
 {
     if (observer_)
-        observer_(text);
+        observer_(lines.join(u'\n'));
+}
+
+std::shared_ptr<PreparedStatement> Connection::prepare(const QString& sql)
+{
+    IAttachment* att = attachment();
+    if (std::shared_ptr<PreparedStatement> known = prepared_.find(sql))
+        return known;
+    FbStatus status;
+    const QByteArray text = codec_.encode(sql);
+    auto statement = std::make_shared<PreparedStatement>();
+    // Prepared in the reader, so the kind of statement is known before choosing the
+    // transaction it runs in.
+    statement->handle.reset(att->prepare(status.get(), reader(), static_cast<unsigned>(text.size()), text.constData(),
+                                         dialect(), IStatement::PREPARE_PREFETCH_METADATA));
+    status.check();
+    statement->type = statement->handle->getType(status.get());
+    status.check();
+    statement->writes = statement->type != isc_info_sql_stmt_select;
+    if (reuseScopes_ > 0)
+        prepared_.add(sql, statement);
+    return statement;
 }
 
 Isolation Connection::listIsolation() const

@@ -2,6 +2,7 @@
 
 #include "FbHandle.h"
 #include "ParamList.h"
+#include "PreparedStatements.h"
 #include "TextCodec.h"
 
 #include <firebird/Interface.h>
@@ -40,8 +41,6 @@ public:
     bool connected() const { return static_cast<bool>(attachment_); }
     void open();
     void close();
-    // Counts connects, so that statements prepared on an earlier attachment are prepared anew.
-    quint64 generation() const { return generation_; }
 
     bool inTransaction() const { return static_cast<bool>(transaction_); }
     // How long a transaction waits for another's lock before it fails, in seconds: the list's
@@ -61,7 +60,12 @@ public:
     Firebird::IAttachment* attachment();
     Firebird::ITransaction* reader();
     unsigned dialect() const;
-    void statementSent(const QString& text) const;
+    void statementSent(const QStringList& lines) const;
+    // The statement of this text prepared on the attachment: while a StatementReuse lives, the one
+    // prepared before, when the attachment still holds it.
+    std::shared_ptr<PreparedStatement> prepare(const QString& sql);
+    // Lets go of every prepared statement, before a change of metadata.
+    void forgetPrepared() { prepared_.clear(); }
     // How texts are encoded on the open connection (its "servercharset").
     const TextCodec& codec() const { return codec_; }
     // A read-write, read-committed transaction beside the connection's own, that never waits on
@@ -70,6 +74,7 @@ public:
 
 private:
     friend class Work;
+    friend class StatementReuse;
     Firebird::ITransaction* beginPhysical(Isolation isolation);
     Firebird::ITransaction* startPhysical(Isolation isolation, Access access);
     void finishCommit(FbHandle<Firebird::ITransaction>& transaction);
@@ -81,10 +86,11 @@ private:
     std::function<void()> afterConnect_;
     std::function<void(const QString&)> observer_;
     FbHandle<Firebird::IAttachment> attachment_;
+    PreparedStatements prepared_;  // of attachment_, let go before it
+    int reuseScopes_ = 0;
     FbHandle<Firebird::ITransaction> transaction_;  // started by startTransaction
     FbHandle<Firebird::ITransaction> retained_;     // context kept by a commit retaining
     FbHandle<Firebird::ITransaction> reader_;       // read-only, read committed, kept open
-    quint64 generation_ = 0;
     int lockWait_ = 0;
 };
 
@@ -105,6 +111,25 @@ private:
     Connection& connection_;
     FbHandle<Firebird::ITransaction> own_;
     Firebird::ITransaction* transaction_ = nullptr;
+};
+
+// While one lives, the connection prepares each statement text once and runs it again as
+// prepared: for a block of work that sends the same statements many times. When the last one
+// ends they are let go, so that statements sent later see what other workstations changed in the
+// metadata (a trigger added or dropped) in the meantime.
+class StatementReuse {
+public:
+    explicit StatementReuse(Connection& connection) : connection_(connection) { ++connection_.reuseScopes_; }
+    ~StatementReuse()
+    {
+        if (--connection_.reuseScopes_ == 0)
+            connection_.forgetPrepared();
+    }
+    StatementReuse(const StatementReuse&) = delete;
+    StatementReuse& operator=(const StatementReuse&) = delete;
+
+private:
+    Connection& connection_;
 };
 
 // A transaction of the connection for one block of work: started on construction, rolled back

@@ -20,7 +20,7 @@ RowLock::RowLock(Connection& connection, const QString& statement) : transaction
 {
     FbStatus status;
     const QByteArray sql = connection.codec().encode(statement);
-    connection.statementSent(statement);
+    connection.statementSent({statement});
     connection.attachment()->execute(status.get(), transaction_.get(), 0, sql.constData(), connection.dialect(),
                                      nullptr, nullptr, nullptr, nullptr);
     if (status.failed()) {

@@ -14,7 +14,6 @@ void Statement::setConnection(Connection* connection)
 {
     close();
     connection_ = connection;
-    prepared_.reset();
 }
 
 void Statement::clearText()
@@ -31,6 +30,12 @@ void Statement::addLine(const QString& line)
 
 void Statement::setLines(const QStringList& lines)
 {
+    if (lines == lines_ && !lines_.isEmpty()) {
+        // The same text again: its parameters are known, only their values start anew.
+        close();
+        paramValues_.assign(paramValues_.size(), ParamValue{});
+        return;
+    }
     lines_ = lines;
     textChanged();
 }
@@ -91,25 +96,6 @@ void Statement::execute()
     run(false);
 }
 
-IStatement* Statement::prepare(ITransaction* transaction)
-{
-    if (prepared_ && preparedSql_ == positionalSql_ && preparedOn_ == connection_ &&
-        preparedGeneration_ == connection_->generation())
-        return prepared_.get();
-    prepared_.reset();
-    FbStatus status;
-    const QByteArray sql = connection_->codec().encode(positionalSql_);
-    prepared_.reset(connection_->attachment()->prepare(status.get(), transaction, static_cast<unsigned>(sql.size()),
-                                                       sql.constData(), connection_->dialect(),
-                                                       IStatement::PREPARE_PREFETCH_METADATA));
-    status.check();
-    preparedSql_ = positionalSql_;
-    preparedWrites_ = false;
-    preparedOn_ = connection_;
-    preparedGeneration_ = connection_->generation();
-    return prepared_.get();
-}
-
 void Statement::restore(const Contents& contents)
 {
     setLines(contents.lines);
@@ -133,24 +119,21 @@ void Statement::run(bool wantRows)
         values.push_back(&value);
     }
 
-    // Prepared in the connection's reader, so the kind of statement is known before choosing
-    // the transaction it runs in.
-    connection_->statementSent(text());
-    IStatement* statement = prepare(connection_->reader());
-    FbStatus status;
-    const unsigned type = statement->getType(status.get());
-    status.check();
-    const bool isQuery = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
-    if (type != isc_info_sql_stmt_select)
-        preparedWrites_ = true;
+    connection_->statementSent(lines_);
+    const std::shared_ptr<PreparedStatement> prepared = connection_->prepare(positionalSql_);
+    // A change of metadata waits for no statement that uses the tables it changes.
+    if (prepared->type == isc_info_sql_stmt_ddl)
+        connection_->forgetPrepared();
+    IStatement* statement = prepared->handle.get();
+    const bool isQuery = prepared->type == isc_info_sql_stmt_select || prepared->type == isc_info_sql_stmt_select_for_upd;
     try {
-        runIn(statement, isQuery, wantRows, values, preparedWrites_ ? Access::ReadWrite : Access::ReadOnly);
+        runIn(statement, isQuery, wantRows, values, prepared->writes ? Access::ReadWrite : Access::ReadOnly);
     } catch (const DbError& error) {
         // A query that writes after all (a row lock, a procedure): nothing was changed, so it
         // runs again in a transaction that may write.
-        if (preparedWrites_ || !error.isReadOnlyViolation())
+        if (prepared->writes || !error.isReadOnlyViolation())
             throw;
-        preparedWrites_ = true;
+        prepared->writes = true;
         runIn(statement, isQuery, wantRows, values, Access::ReadWrite);
     }
     open_ = wantRows;

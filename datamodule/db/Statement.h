@@ -1,7 +1,6 @@
 #pragma once
 
 #include "DataPacket.h"
-#include "FbHandle.h"
 
 #include <firebird/Interface.h>
 #include <QString>
@@ -95,7 +94,6 @@ private:
     void run(bool wantRows);
     void runIn(Firebird::IStatement* statement, bool isQuery, bool wantRows,
                const std::vector<const ParamValue*>& values, Access access);
-    Firebird::IStatement* prepare(Firebird::ITransaction* transaction);
 
     Connection* connection_ = nullptr;
     QStringList lines_;
@@ -103,12 +101,6 @@ private:
     std::vector<ParamValue> paramValues_;
     std::vector<int> markerNames_;
     QString positionalSql_;
-
-    FbHandle<Firebird::IStatement> prepared_;
-    QString preparedSql_;
-    quint64 preparedGeneration_ = 0;
-    const Connection* preparedOn_ = nullptr;
-    bool preparedWrites_ = false;  // not a plain query, or a query found to write
 
     bool open_ = false;
     DataPacket result_;

@@ -142,3 +142,32 @@ TEST_F(StatementTest, BlobParameterIsStoredWhole)
     EXPECT_EQ(query.result().rows[0][0].toByteArray(), bytes);
     EXPECT_EQ(query.asText("T"), "期初帳款");
 }
+
+TEST_F(StatementTest, AReuseScopePreparesEachTextOnceAndLetsGoBeforeMetadataChanges)
+{
+    db::Statement create(&connection);
+    create.execute({"CREATE TABLE SCRATCH (A INTEGER)"});
+    const QString text = "SELECT A FROM SCRATCH WHERE A = ?";
+    {
+        const db::StatementReuse reuse(connection);
+        EXPECT_EQ(connection.prepare(text), connection.prepare(text));
+
+        // Two statement objects sending one text share it; a text set again starts without values.
+        db::Statement insert(&connection);
+        db::Statement again(&connection);
+        for (db::Statement* statement : {&insert, &again}) {
+            statement->setLines({"INSERT INTO SCRATCH(A) VALUES(:A)"});
+            statement->setParamInteger("A", 1);
+            statement->execute();
+            EXPECT_EQ(statement->rowsAffected(), 1);
+        }
+        insert.setLines({"INSERT INTO SCRATCH(A) VALUES(:A)"});
+        EXPECT_THROW(insert.execute(), db::DbError);
+
+        // The table's statements held prepared would keep it in use.
+        db::Statement drop(&connection);
+        EXPECT_NO_THROW(drop.execute({"DROP TABLE SCRATCH"}));
+        create.execute({"CREATE TABLE SCRATCH (A INTEGER)"});
+    }
+    EXPECT_NE(connection.prepare(text), connection.prepare(text));
+}
