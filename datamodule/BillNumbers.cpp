@@ -39,17 +39,16 @@ struct Counter {
     QString table;
     QString date;
 
+    // The day's counter row; the date goes as a parameter.
     QString select() const
     {
-        return QStringLiteral("SELECT LAST_ID FROM ") + table + QStringLiteral(" WHERE BILL_DATE = ") + u'\'' +
-               db::escapeQuotes(date) + u'\'';
+        return QStringLiteral("SELECT LAST_ID FROM ") + table + QStringLiteral(" WHERE BILL_DATE = :BILL_DATE");
     }
 
     bool dayRowExists()
     {
-        query.close();
-        query.clearText();
-        query.addLine(select());
+        query.setLines({select()});
+        query.setParamText(QStringLiteral("BILL_DATE"), date);
         query.open();
         return !query.isEmpty();
     }
@@ -75,18 +74,16 @@ struct Counter {
     // Locks the day's row, reads n and stores n + 1; nothing when the row is not there to lock.
     std::optional<qint64> takeLocked()
     {
-        query.close();
-        query.clearText();
-        query.addLine(select() + QStringLiteral(" WITH LOCK"));
+        query.setLines({select() + QStringLiteral(" WITH LOCK")});
+        query.setParamText(QStringLiteral("BILL_DATE"), date);
         query.open();
         if (query.isEmpty())
             return std::nullopt;
         const qint64 n = db::parseInteger(query.asText(QStringLiteral("LAST_ID"))).value_or(1);
-        update.close();
-        update.clearText();
-        update.addLine(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET LAST_ID = :LASTID WHERE BILL_DATE = ") +
-                       u'\'' + db::escapeQuotes(date) + u'\'');
+        update.setLines(
+            {QStringLiteral("UPDATE ") + table + QStringLiteral(" SET LAST_ID = :LASTID WHERE BILL_DATE = :BILL_DATE")});
         update.setParamInteger(QStringLiteral("LASTID"), n + 1);
+        update.setParamText(QStringLiteral("BILL_DATE"), date);
         update.execute();
         return n;
     }

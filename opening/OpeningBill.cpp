@@ -2,7 +2,6 @@
 #include "ClockTexts.h"
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
-#include "SqlText.h"
 #include "TextNumbers.h"
 
 namespace {
@@ -10,12 +9,13 @@ namespace {
 // Loads the stored rows of the bill number into the bill's record sets: none for a fresh number.
 void openBill(opening::BillWorkspace& records, const QString& bill)
 {
-    const QString quoted = db::escapeQuotes(bill) + u'\'';
     records.header.close();
-    records.header.setCommandText(QStringLiteral("SELECT * FROM PURCHASE_MASTER WHERE MASTERBILLID = '") + quoted);
+    records.header.setCommandText(QStringLiteral("SELECT * FROM PURCHASE_MASTER WHERE MASTERBILLID = :MASTERBILLID"));
+    records.header.setParamText(QStringLiteral("MASTERBILLID"), bill);
     records.header.open();
     records.lines.close();
-    records.lines.setCommandText(QStringLiteral("SELECT * FROM PURCHASE_DETAIL WHERE MASTERBILLID = '") + quoted);
+    records.lines.setCommandText(QStringLiteral("SELECT * FROM PURCHASE_DETAIL WHERE MASTERBILLID = :MASTERBILLID"));
+    records.lines.setParamText(QStringLiteral("MASTERBILLID"), bill);
     records.lines.open();
 }
 

@@ -1,7 +1,6 @@
 #include "ClockTexts.h"
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
-#include "SqlText.h"
 #include "Value.h"
 
 namespace {
@@ -27,11 +26,9 @@ namespace opening {
 // A supplier keeps the opening payment record it already has, whatever its amount.
 bool hasOpeningPayment(db::Statement& query, const QString& supplier)
 {
-    query.close();
-    query.clearText();
-    query.addLine(QStringLiteral("SELECT BILL_DATE FROM PAY_MASTER "));
-    query.addLine(QStringLiteral(" WHERE SUPP_CORP_ID = '") + db::escapeQuotes(supplier) + u'\'');
-    query.addLine(QStringLiteral(" AND MASTERBILLID LIKE '0%' "));
+    query.setLines({QStringLiteral("SELECT BILL_DATE FROM PAY_MASTER "), QStringLiteral(" WHERE SUPP_CORP_ID = :SUPP_CORP_ID"),
+                    QStringLiteral(" AND MASTERBILLID LIKE '0%' ")});
+    query.setParamText(QStringLiteral("SUPP_CORP_ID"), supplier);
     query.open();
     return !query.isEmpty() && !query.isNull(QStringLiteral("BILL_DATE"));
 }
@@ -54,8 +51,6 @@ DocumentResult postOpeningPayment(TSimpleDataMod& dm, db::Statement& query, cons
     // The amount as the list holds it, not through its text.
     result.total = db::valueToDouble(supplier.prepaid);
     result.net = result.total;
-    query.close();
-    query.clearText();
     query.setLines(kPaymentInsert);
     query.setParamText(QStringLiteral("MASTERBILLID"), result.number);
     for (const char* date : {"BILL_DATE", "PAY_DATE", "INI_DATE", "END_DATE"})

@@ -1,7 +1,6 @@
 #include "Connection.h"
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
-#include "SqlText.h"
 #include "TextNumbers.h"
 
 namespace {
@@ -91,14 +90,20 @@ bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& li
     // while the caller tells the operator.
     db::TransactionScope transaction(connection);
 
-    const QString bill = db::escapeQuotes(header.asText(QStringLiteral("MASTERBILLID")));
-    const QString whereBill = QStringLiteral(" WHERE MASTERBILLID = '") + bill + u'\'';
+    // Whatever is stored under the bill's number goes first, so that saving again replaces it.
+    const QString bill = header.asText(QStringLiteral("MASTERBILLID"));
     db::Statement& remove = dm.SQLQueryD;
-    remove.execute({QStringLiteral("DELETE FROM PURCHASE_MASTER "), whereBill});
-    remove.execute({QStringLiteral("DELETE FROM PURCHASE_DETAIL "), whereBill});
-    remove.execute({QStringLiteral("DELETE FROM PROD_CHGDATA "), whereBill,
-                    QStringLiteral(" and FLAG_ID = '") + db::escapeQuotes(header.asText(QStringLiteral("FLAG_ID"))) +
-                        u'\''});
+    for (const char* table : {"PURCHASE_MASTER", "PURCHASE_DETAIL"}) {
+        remove.setLines({QStringLiteral("DELETE FROM %1 ").arg(QLatin1String(table)),
+                         QStringLiteral(" WHERE MASTERBILLID = :MASTERBILLID")});
+        remove.setParamText(QStringLiteral("MASTERBILLID"), bill);
+        remove.execute();
+    }
+    remove.setLines({QStringLiteral("DELETE FROM PROD_CHGDATA "), QStringLiteral(" WHERE MASTERBILLID = :MASTERBILLID"),
+                     QStringLiteral(" and FLAG_ID = :FLAG_ID")});
+    remove.setParamText(QStringLiteral("MASTERBILLID"), bill);
+    remove.setParamText(QStringLiteral("FLAG_ID"), header.asText(QStringLiteral("FLAG_ID")));
+    remove.execute();
 
     db::Statement& headerInsert = dm.SQL_Master;
     headerInsert.setLines(kHeaderInsert);

@@ -5,12 +5,14 @@
 
 namespace db {
 
-DataPacket Provider::fetch(const QString& commandText)
+DataPacket Provider::fetch(const QString& commandText, const TextParams& params)
 {
     if (!source_)
         throw DbError(QStringLiteral("The provider has no source statement"));
     source_->close();
     source_->setLines({commandText});
+    for (const auto& [name, value] : params)
+        source_->setParamText(name, value);
     source_->open();
     DataPacket packet = source_->result();
     source_->close();
@@ -46,7 +48,7 @@ void RecordSet::open()
 {
     if (!provider_)
         throw DbError(QStringLiteral("The record set has no provider"));
-    DataPacket fetched = provider_->fetch(commandText_);
+    DataPacket fetched = provider_->fetch(commandText_, params_);
     setData(fixedFields_.isEmpty() ? fetched : toLayout(fetched, fixedFields_));
 }
 

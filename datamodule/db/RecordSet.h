@@ -15,7 +15,9 @@ public:
     explicit Provider(Statement* source = nullptr) : source_(source) {}
     void setSource(Statement* source) { source_ = source; }
     Statement* source() const { return source_; }
-    DataPacket fetch(const QString& commandText);
+    // Text values of the command's ":NAME" parameters, by name.
+    using TextParams = QList<std::pair<QString, QString>>;
+    DataPacket fetch(const QString& commandText, const TextParams& params = {});
 
 private:
     Statement* source_;
@@ -33,7 +35,14 @@ public:
     explicit RecordSet(QObject* parent = nullptr) : QObject(parent) {}
 
     void setProvider(Provider* provider) { provider_ = provider; }
-    void setCommandText(const QString& text) { commandText_ = text; }
+    // A new command text starts without parameter values.
+    void setCommandText(const QString& text)
+    {
+        commandText_ = text;
+        params_.clear();
+    }
+    // The value of a ":NAME" parameter of the command text, sent at the next open.
+    void setParamText(const QString& name, const QString& value) { params_.append({name, value}); }
     const QString& commandText() const { return commandText_; }
     // A fixed layout: opening keeps these columns whatever the query returns.
     void setFieldDefs(const QVector<FieldDef>& defs) { fixedFields_ = defs; }
@@ -101,6 +110,7 @@ private:
 
     Provider* provider_ = nullptr;
     QString commandText_;
+    Provider::TextParams params_;
     QVector<FieldDef> fixedFields_;
     DataPacket data_;
     State state_ = State::Inactive;

@@ -200,7 +200,16 @@ TEST_F(PostingRunTest, LeftoverPaymentRecordsAreKeptAndQuotedCodesPostSafely)
     database.exec("INSERT INTO PAY_MASTER(MASTERBILLID,SUPP_CORP_ID,BILL_DATE) VALUES('0201102190002','ZZZ','2010/01/01')");
     database.exec("INSERT INTO PAY_MASTER(MASTERBILLID,SUPP_CORP_ID,BILL_DATE) VALUES('0201001010009','S3',NULL)");
     openWindow();
+    QStringList sent;
+    dm.SQLConnection1.setStatementObserver([&sent](const QString& text) { sent << text; });
     ASSERT_TRUE(press());
+    dm.SQLConnection1.setStatementObserver({});
+
+    // Codes, numbers and dates travel as parameters: no statement carries one in its text.
+    ASSERT_FALSE(sent.isEmpty());
+    for (const QString& text : sent)
+        for (const char* value : {"S'1", "S''1", "S2", "S3", "02011021900", "2011/02/19"})
+            EXPECT_FALSE(text.contains(QLatin1String(value))) << text.toStdString();
 
     EXPECT_TRUE(shown->texts(Kind::Confirm).empty());
     EXPECT_EQ(shown->texts(Kind::Information), std::vector<QString>{kDone});
