@@ -109,7 +109,7 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
     // The step under way, so that a failure is booked on the document it hit.
     DocumentResult* current = nullptr;
     try {
-        const RunClaim claim(dm);
+        RunClaim claim(dm);
         checkPurchaseSettings(bill.query);
         applyBillLayouts(bill);
         const std::optional<int> replaced = clearEarlierRun(dm, bill.query, observer);
@@ -135,6 +135,7 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
 
             postSupplier(dm, bill, supplier, billDate, day, observer, current);
             observer.supplierDone(supplier, i + 1, total);
+            claim.keepFresh();
         }
         result.stoppedAt = 0;
     } catch (const ClaimHeld& held) {

@@ -9,8 +9,17 @@ namespace opening {
 namespace {
 
 const QString kTable = QStringLiteral("OPENING_RUN_CLAIM");
-constexpr int kLockRow = 1;
+constexpr int kLockRows[] = {1, 3};
 constexpr int kHolderRow = 2;
+constexpr qint64 kRelayMs = 200;
+// A workstation failing to claim holds the first lock row for an instant; the run waits that out.
+constexpr int kRelayWaitSeconds = 1;
+
+std::unique_ptr<db::RowLock> lockRow(db::Connection& connection, int row, int waitSeconds)
+{
+    return std::make_unique<db::RowLock>(
+        connection, QStringLiteral("UPDATE %1 SET SINCE = SINCE WHERE ID = %2").arg(kTable).arg(row), waitSeconds);
+}
 
 bool tableExists(db::Statement& query)
 {
@@ -38,7 +47,7 @@ void ensureClaimRows(db::Statement& query)
                 throw;
         }
     }
-    for (int id : {kLockRow, kHolderRow}) {
+    for (int id : {kLockRows[0], kHolderRow, kLockRows[1]}) {
         if (rowExists(query, id))
             continue;
         try {
@@ -61,13 +70,13 @@ ClaimHeld::ClaimHeld(const QString& holder, const QString& from)
 {
 }
 
-RunClaim::RunClaim(TSimpleDataMod& dm)
+RunClaim::RunClaim(TSimpleDataMod& dm) : connection_(dm.SQLConnection1), heldRow_(kLockRows[0])
 {
     db::Statement query(&dm.SQLConnection1);
     ensureClaimRows(query);
     try {
-        lock_ = std::make_unique<db::RowLock>(
-            dm.SQLConnection1, QStringLiteral("UPDATE %1 SET SINCE = SINCE WHERE ID = %2").arg(kTable).arg(kLockRow));
+        lock_ = lockRow(connection_, kLockRows[0], 0);
+        lockRow(connection_, kLockRows[1], 0);  // free as well: nobody is running
     } catch (const db::DbError& error) {
         if (!error.isUpdateConflict())
             throw;
@@ -78,8 +87,25 @@ RunClaim::RunClaim(TSimpleDataMod& dm)
     query.setParamText(QStringLiteral("HOST"), dm.LocalIP());
     query.setParamText(QStringLiteral("SINCE"), changeTimeText(QDateTime::currentDateTime()));
     query.execute();
+    held_.start();
 }
 
 RunClaim::~RunClaim() = default;
+
+void RunClaim::keepFresh()
+{
+    if (held_.elapsed() < kRelayMs)
+        return;
+    const int next = heldRow_ == kLockRows[0] ? kLockRows[1] : kLockRows[0];
+    try {
+        lock_ = lockRow(connection_, next, kRelayWaitSeconds);  // the other row first, then this one goes
+        heldRow_ = next;
+    } catch (const db::DbError& error) {
+        // Still held on the row it was: the hand-over is tried again later.
+        if (!error.isUpdateConflict() && !error.isLockTimeout())
+            throw;
+    }
+    held_.restart();
+}
 
 } // namespace opening

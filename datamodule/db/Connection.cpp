@@ -206,13 +206,19 @@ ITransaction* Connection::reader()
     return reader_.get();
 }
 
-FbHandle<ITransaction> Connection::startSideTransaction()
+FbHandle<ITransaction> Connection::startSideTransaction(int lockWaitSeconds)
 {
     IAttachment* att = attachment();
     FbStatus status;
     auto tpb = newBuilder(status, IXpbBuilder::TPB);
-    for (int tag : {isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_nowait})
+    for (int tag : {isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version})
         tpb->insertTag(status.get(), static_cast<unsigned char>(tag));
+    if (lockWaitSeconds > 0) {
+        tpb->insertTag(status.get(), isc_tpb_wait);
+        tpb->insertInt(status.get(), isc_tpb_lock_timeout, lockWaitSeconds);
+    } else {
+        tpb->insertTag(status.get(), isc_tpb_nowait);
+    }
     status.check();
     FbHandle<ITransaction> transaction(
         att->startTransaction(status.get(), tpb->getBufferLength(status.get()), tpb->getBuffer(status.get())));

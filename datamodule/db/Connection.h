@@ -68,9 +68,10 @@ public:
     void forgetPrepared() { prepared_.clear(); }
     // How texts are encoded on the open connection (its "servercharset").
     const TextCodec& codec() const { return codec_; }
-    // A read-write, read-committed transaction beside the connection's own, that never waits on
-    // a lock: for holding row locks for as long as the caller keeps it.
-    FbHandle<Firebird::ITransaction> startSideTransaction();
+    // A read-write, read-committed transaction beside the connection's own, that waits on a lock
+    // at most `lockWaitSeconds` (0: not at all): for holding row locks for as long as the caller
+    // keeps it.
+    FbHandle<Firebird::ITransaction> startSideTransaction(int lockWaitSeconds = 0);
 
 private:
     friend class Work;

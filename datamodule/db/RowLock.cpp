@@ -16,7 +16,8 @@ void rollBack(FbHandle<Firebird::ITransaction>& transaction)
 }
 } // namespace
 
-RowLock::RowLock(Connection& connection, const QString& statement) : transaction_(connection.startSideTransaction())
+RowLock::RowLock(Connection& connection, const QString& statement, int waitSeconds)
+    : transaction_(connection.startSideTransaction(waitSeconds))
 {
     FbStatus status;
     const QByteArray sql = connection.codec().encode(statement);
