@@ -9,6 +9,7 @@
 // With forced writes on, the time is mostly the disk's synchronous writes of the commits; the
 // "async" configuration switches them off to show what the steps themselves cost.
 // Usage: posting_run_bench [SUPPLIERS...]                          every configuration
+//        posting_run_bench make FOLDER SUPPLIERS embedded|server [async]   a database to profile on
 //        posting_run_bench run FOLDER window|engine                one run on a prepared folder
 #include "BenchDatabase.h"
 #include "Boxes.h"
@@ -172,6 +173,16 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     if (args.size() == 4 && args.at(1) == QStringLiteral("run"))
         return runOne(args.at(2), args.at(3) == QStringLiteral("window"));
+    if (args.size() >= 5 && args.at(1) == QStringLiteral("make")) {
+        QTemporaryDir dir(args.at(2));
+        dir.setAutoRemove(false);
+        const bool made = !bench::makeBenchDatabase(dir, QStringLiteral("bench.fdb"), args.at(3).toInt(),
+                                                    args.at(4) == QStringLiteral("server"),
+                                                    args.contains(QStringLiteral("async")))
+                               .database.isEmpty();
+        std::printf("%s\n", qPrintable(dir.path()));
+        return made ? 0 : 1;
+    }
 
     std::vector<int> sizes;
     for (const QString& size : args.mid(1))
