@@ -49,9 +49,10 @@ const db::Statement& readPlaceholder(db::Statement& query)
     return query;
 }
 
-void fillLine(TSimpleDataMod& dm, db::RecordSet& line, const db::RecordSet& header, const db::Statement& product,
+void fillLine(db::RecordSet& line, const db::RecordSet& header, const db::Statement& product, const QString& host,
               double unpaid)
 {
+    const QDateTime now = QDateTime::currentDateTime();
     auto fromHeader = [&](const char* field) {
         const QString name = QString::fromLatin1(field);
         line.setAsText(name, header.asText(name));
@@ -61,7 +62,7 @@ void fillLine(TSimpleDataMod& dm, db::RecordSet& line, const db::RecordSet& head
     };
 
     line.setAsText(QStringLiteral("MASTERBILLID"), header.asText(QStringLiteral("MASTERBILLID")));
-    line.setAsText(QStringLiteral("KEYINTIME"), opening::entryTimeText(QDateTime::currentDateTime()));
+    line.setAsText(QStringLiteral("KEYINTIME"), opening::entryTimeText(now));
     fromProduct("TEMPPRODID", "PROD_ID");
     fromProduct("V_NAME", "PROD_NAME");
     line.setAsDouble(QStringLiteral("V_QTY"), 1);
@@ -93,8 +94,8 @@ void fillLine(TSimpleDataMod& dm, db::RecordSet& line, const db::RecordSet& head
     fromHeader("SOURCE_TYPE");
     fromHeader("SOURCE_ID");
     line.setAsText(QStringLiteral("CHG_USER"), operator_id);
-    line.setAsText(QStringLiteral("CHG_HOST"), dm.LocalIP());
-    line.setAsText(QStringLiteral("CHG_DATETIME"), opening::changeTimeText(QDateTime::currentDateTime()));
+    line.setAsText(QStringLiteral("CHG_HOST"), host);
+    line.setAsText(QStringLiteral("CHG_DATETIME"), opening::changeTimeText(now));
 }
 
 } // namespace
@@ -102,14 +103,14 @@ void fillLine(TSimpleDataMod& dm, db::RecordSet& line, const db::RecordSet& head
 namespace opening {
 
 DocumentResult postOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const SupplierRow& supplier,
-                               const QString& billDate, double unpaid)
+                               const RunStamp& stamp, double unpaid)
 {
     DocumentResult result;
-    result.number = dm.GetMaxBillID(QStringLiteral("PURCHASE_NUM"), billDate, openingCode());
+    result.number = dm.GetMaxBillID(QStringLiteral("PURCHASE_NUM"), stamp.billDate, openingCode());
     openBill(records, result.number);
-    fillHeader(records.header, supplier, result.number, billDate);
+    fillHeader(records.header, supplier, result.number, stamp.billDate);
     records.lines.edit();
-    fillLine(dm, records.lines, records.header, readPlaceholder(records.query), unpaid);
+    fillLine(records.lines, records.header, readPlaceholder(records.query), stamp.host, unpaid);
     records.lines.post();
     calcBillTotals(dm, records.header, records.lines, supplier.taxFlag);
     records.header.post();

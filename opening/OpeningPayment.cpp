@@ -38,8 +38,7 @@ QString paymentNumber(const QString& day, int position)
     return openingCode() + day + QString::asprintf("%.4d", position);
 }
 
-DocumentResult postOpeningPayment(TSimpleDataMod& dm, db::Statement& query, const SupplierRow& supplier,
-                                  const QString& billDate, const QString& day)
+DocumentResult postOpeningPayment(db::Statement& query, const SupplierRow& supplier, const RunStamp& stamp)
 {
     DocumentResult result;
     if (hasOpeningPayment(query, supplier.code)) {
@@ -47,14 +46,14 @@ DocumentResult postOpeningPayment(TSimpleDataMod& dm, db::Statement& query, cons
         return result;
     }
 
-    result.number = paymentNumber(day, supplier.position);
+    result.number = paymentNumber(stamp.day, supplier.position);
     // The amount as the list holds it, not through its text.
     result.total = db::valueToDouble(supplier.prepaid);
     result.net = result.total;
     query.setLines(kPaymentInsert);
     query.setParamText(QStringLiteral("MASTERBILLID"), result.number);
     for (const char* date : {"BILL_DATE", "PAY_DATE", "INI_DATE", "END_DATE"})
-        query.setParamText(QString::fromLatin1(date), billDate);
+        query.setParamText(QString::fromLatin1(date), stamp.billDate);
     query.setParamText(QStringLiteral("EMPLOYEE_ID"), QStringLiteral("SYSDBA"));
     query.setParamText(QStringLiteral("EMPLOYEE_NAME"), QStringLiteral("SYSDBA"));
     query.setParamText(QStringLiteral("DEPART_ID"), QString());
@@ -70,10 +69,11 @@ DocumentResult postOpeningPayment(TSimpleDataMod& dm, db::Statement& query, cons
     query.setParamText(QStringLiteral("AGREE_YN"), QStringLiteral("Y"));
     query.setParamText(QStringLiteral("CHG_USER"), operator_id);
     query.setParamText(QStringLiteral("CR_USER"), operator_id);
-    query.setParamText(QStringLiteral("CHG_HOST"), dm.LocalIP());
-    query.setParamText(QStringLiteral("CR_HOST"), dm.LocalIP());
-    query.setParamText(QStringLiteral("CHG_DATETIME"), changeTimeText(QDateTime::currentDateTime()));
-    query.setParamText(QStringLiteral("CR_DATETIME"), changeTimeText(QDateTime::currentDateTime()));
+    query.setParamText(QStringLiteral("CHG_HOST"), stamp.host);
+    query.setParamText(QStringLiteral("CR_HOST"), stamp.host);
+    const QString now = changeTimeText(QDateTime::currentDateTime());
+    query.setParamText(QStringLiteral("CHG_DATETIME"), now);
+    query.setParamText(QStringLiteral("CR_DATETIME"), now);
     query.setParamText(QStringLiteral("WUID"), QString());
     query.execute();
     result.outcome = Outcome::Written;

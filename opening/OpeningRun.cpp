@@ -71,13 +71,13 @@ private:
 
 // The supplier's bill, then its payment record. `current` names the document under way, so
 // that a failure thrown from here is booked on it.
-void postSupplier(TSimpleDataMod& dm, BillWorkspace& bill, SupplierResult& supplier, const QString& billDate,
-                  const QString& day, RunObserver& observer, DocumentResult*& current)
+void postSupplier(TSimpleDataMod& dm, BillWorkspace& bill, SupplierResult& supplier, const RunStamp& stamp,
+                  RunObserver& observer, DocumentResult*& current)
 {
     current = &supplier.bill;
     const Balance unpaid = readBalance(supplier.supplier.unpaid);
     if (unpaid.reading == BalanceReading::Positive) {
-        supplier.bill = postOpeningBill(dm, bill, supplier.supplier, billDate, unpaid.amount);
+        supplier.bill = postOpeningBill(dm, bill, supplier.supplier, stamp, unpaid.amount);
         if (supplier.bill.outcome == Outcome::Failed)
             observer.billFailed(supplier);
     } else {
@@ -87,7 +87,7 @@ void postSupplier(TSimpleDataMod& dm, BillWorkspace& bill, SupplierResult& suppl
     current = &supplier.payment;
     const Balance prepaid = readBalance(supplier.supplier.prepaid);
     if (prepaid.reading == BalanceReading::Positive)
-        supplier.payment = postOpeningPayment(dm, bill.query, supplier.supplier, billDate, day);
+        supplier.payment = postOpeningPayment(bill.query, supplier.supplier, stamp);
     else
         supplier.payment.outcome = notPosted(prepaid.reading);
     current = nullptr;
@@ -120,8 +120,7 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
         result.replacedBills = *replaced;
         ensureOpeningProduct(bill.query);
 
-        const QString billDate = billDateText(baseDate);
-        const QString day = dayText(baseDate);
+        const RunStamp stamp{billDateText(baseDate), dayText(baseDate), dm.LocalIP()};
         const int total = static_cast<int>(result.suppliers.size());
         QSet<QString> posted;
         for (int i = 0; i < total; ++i) {
@@ -133,7 +132,7 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
                 continue;
             }
 
-            postSupplier(dm, bill, supplier, billDate, day, observer, current);
+            postSupplier(dm, bill, supplier, stamp, observer, current);
             observer.supplierDone(supplier, i + 1, total);
             claim.keepFresh();
         }

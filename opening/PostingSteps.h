@@ -44,15 +44,21 @@ void calcBillTotals(TSimpleDataMod& dm, db::RecordSet& header, db::RecordSet& li
 // under way (saving then would commit or undo someone else's work).
 bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& lines);
 
+// What every document of one run carries alike, read once as the run starts.
+struct RunStamp {
+    QString billDate;  // "YYYY/MM/DD"
+    QString day;       // "YYYYMMDD", inside document numbers
+    QString host;      // the workstation's address
+};
+
 // Numbers, builds, totals and saves the supplier's opening purchase bill. A failed save is
 // returned as Failed; a failure to number or build it is thrown.
 DocumentResult postOpeningBill(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierRow& supplier,
-                               const QString& billDate, double unpaid);
+                               const RunStamp& stamp, double unpaid);
 
 // Inserts the supplier's opening payment record unless it already has one (Kept), numbered by
 // its position in the list. A failure is thrown.
-DocumentResult postOpeningPayment(TSimpleDataMod& dm, db::Statement& query, const SupplierRow& supplier,
-                                  const QString& billDate, const QString& day);
+DocumentResult postOpeningPayment(db::Statement& query, const SupplierRow& supplier, const RunStamp& stamp);
 
 // Whether the supplier already has an opening payment record that counts (one with a date).
 bool hasOpeningPayment(db::Statement& query, const QString& supplier);
