@@ -94,6 +94,7 @@ void Connection::open()
     }
     attachment_ = std::move(attachment);
     codec_ = std::move(codec);
+    ++generation_;
     if (afterConnect_)
         afterConnect_();
 }
@@ -168,6 +169,8 @@ std::shared_ptr<PreparedStatement> Connection::prepare(const QString& sql)
     FbStatus status;
     const QByteArray text = codec_.encode(sql);
     auto statement = std::make_shared<PreparedStatement>();
+    statement->sql = sql;
+    statement->attachment = generation_;
     // Prepared in the reader, so the kind of statement is known before choosing the
     // transaction it runs in.
     statement->handle.reset(att->prepare(status.get(), reader(), static_cast<unsigned>(text.size()), text.constData(),

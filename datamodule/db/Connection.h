@@ -41,6 +41,8 @@ public:
     bool connected() const { return static_cast<bool>(attachment_); }
     void open();
     void close();
+    // Counts connects, so that statements prepared on an earlier attachment are prepared anew.
+    quint64 generation() const { return generation_; }
 
     bool inTransaction() const { return static_cast<bool>(transaction_); }
     // How long a transaction waits for another's lock before it fails, in seconds: the list's
@@ -66,6 +68,7 @@ public:
     std::shared_ptr<PreparedStatement> prepare(const QString& sql);
     // Lets go of every prepared statement, before a change of metadata.
     void forgetPrepared() { prepared_.clear(); }
+    bool reusesStatements() const { return reuseScopes_ > 0; }
     // How texts are encoded on the open connection (its "servercharset").
     const TextCodec& codec() const { return codec_; }
     // A read-write, read-committed transaction beside the connection's own, that waits on a lock
@@ -89,6 +92,7 @@ private:
     FbHandle<Firebird::IAttachment> attachment_;
     PreparedStatements prepared_;  // of attachment_, let go before it
     int reuseScopes_ = 0;
+    quint64 generation_ = 0;
     FbHandle<Firebird::ITransaction> transaction_;  // started by startTransaction
     FbHandle<Firebird::ITransaction> retained_;     // context kept by a commit retaining
     FbHandle<Firebird::ITransaction> reader_;       // read-only, read committed, kept open

@@ -13,6 +13,8 @@ namespace db {
 // A statement prepared on the attachment, with what running it has taught about it.
 struct PreparedStatement {
     FbHandle<Firebird::IStatement> handle;
+    QString sql;              // as prepared
+    quint64 attachment = 0;   // the connect it was prepared on
     unsigned type = 0;    // isc_info_sql_stmt_...
     bool writes = false;  // not a plain query, or a query found to write
 };

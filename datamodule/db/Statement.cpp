@@ -14,6 +14,7 @@ void Statement::setConnection(Connection* connection)
 {
     close();
     connection_ = connection;
+    prepared_.reset();
 }
 
 void Statement::clearText()
@@ -120,7 +121,12 @@ void Statement::run(bool wantRows)
     }
 
     connection_->statementSent(lines_);
-    const std::shared_ptr<PreparedStatement> prepared = connection_->prepare(positionalSql_);
+    std::shared_ptr<PreparedStatement> prepared = prepared_;
+    if (!prepared || prepared->sql != positionalSql_ || prepared->attachment != connection_->generation())
+        prepared = connection_->prepare(positionalSql_);
+    // Outside a reuse scope the statement keeps what it prepared, to run the same text again;
+    // inside one the connection keeps it, and lets go of it when the metadata changes.
+    prepared_ = connection_->reusesStatements() ? nullptr : prepared;
     // A change of metadata waits for no statement that uses the tables it changes.
     if (prepared->type == isc_info_sql_stmt_ddl)
         connection_->forgetPrepared();

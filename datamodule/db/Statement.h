@@ -1,10 +1,12 @@
 #pragma once
 
 #include "DataPacket.h"
+#include "PreparedStatements.h"
 
 #include <firebird/Interface.h>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -101,6 +103,8 @@ private:
     std::vector<ParamValue> paramValues_;
     std::vector<int> markerNames_;
     QString positionalSql_;
+
+    std::shared_ptr<PreparedStatement> prepared_;  // kept only outside a StatementReuse
 
     bool open_ = false;
     DataPacket result_;
