@@ -30,7 +30,7 @@ QVector<SupplierRow> supplierRows(const db::DataPacket& data)
 
     QVector<SupplierRow> rows;
     rows.reserve(data.rows.size());
-    for (const QVector<QVariant>& cells : data.rows) {
+    for (const db::PacketRows::Row cells : data.rows) {
         // A column the list lacks reads as null, as the list itself would read it.
         const auto cell = [&cells](int index) { return index < 0 ? QVariant() : cells.at(index); };
         rows.push_back({static_cast<int>(rows.size()) + 1, db::valueToText(cell(code)), db::valueToText(cell(name)),

@@ -89,11 +89,12 @@ unsigned bytesPerChar(unsigned charset)
     }
 }
 
-QVariant scaled(qint64 raw, int scale)
+void appendScaled(PacketRows& rows, qint64 raw, int scale)
 {
     if (scale == 0)
-        return QVariant::fromValue(raw);
-    return QVariant::fromValue(static_cast<double>(raw) * std::pow(10.0, scale));
+        rows.appendInteger(raw);
+    else
+        rows.appendDouble(static_cast<double>(raw) * std::pow(10.0, scale));
 }
 
 struct Column {
@@ -219,18 +220,22 @@ DataPacket fetchAll(IAttachment* attachment, ITransaction* transaction, IResultS
     MessageBuffer buffer(output->getMessageLength(status.get()));
     status.check();
     unsigned char* data = buffer.data();
+    // Each row goes straight from the message into the packet's block of cells; a UTF-8
+    // connection's varying texts are copied as they came.
+    PacketRows& rows = packet.rows;
     for (;;) {
         const int result = cursor->fetchNext(status.get(), data);
         status.check();
         if (result != IStatus::RESULT_OK)
             break;
-        QVector<QVariant> row(static_cast<qsizetype>(count));
+        rows.startRow(static_cast<qsizetype>(count));
         for (unsigned i = 0; i < count; ++i) {
             const Column& c = columns[i];
-            if (readAs<short>(data + c.nullOffset) != 0)
+            if (readAs<short>(data + c.nullOffset) != 0) {
+                rows.appendNull();
                 continue;
+            }
             const unsigned char* at = data + c.offset;
-            QVariant value;
             switch (c.type) {
             case SQL_VARYING:
             case SQL_TEXT: {
@@ -238,45 +243,47 @@ DataPacket fetchAll(IAttachment* attachment, ITransaction* transaction, IResultS
                 const unsigned length = varying ? static_cast<unsigned short>(readAs<short>(at)) : c.length;
                 const char* bytes = reinterpret_cast<const char*>(at + (varying ? sizeof(short) : 0));
                 if (c.charset == kCharsetOctets) {
-                    value = QByteArray(bytes, length);
+                    rows.appendBytes(bytes, length);
+                } else if (varying && codec.isUtf8()) {
+                    rows.appendUtf8(bytes, length);
                 } else {
                     QString text = codec.decode(bytes, length);
                     // A fixed-width column comes padded to its width in bytes; keep its characters.
                     if (!varying && text.size() > qsizetype(c.length / bytesPerChar(c.charset)))
                         text.truncate(c.length / bytesPerChar(c.charset));
-                    value = text;
+                    rows.appendText(text);
                 }
                 break;
             }
             case SQL_SHORT:
-                value = scaled(readAs<qint16>(at), c.scale);
+                appendScaled(rows, readAs<qint16>(at), c.scale);
                 break;
             case SQL_LONG:
-                value = scaled(readAs<qint32>(at), c.scale);
+                appendScaled(rows, readAs<qint32>(at), c.scale);
                 break;
             case SQL_INT64:
-                value = scaled(readAs<qint64>(at), c.scale);
+                appendScaled(rows, readAs<qint64>(at), c.scale);
                 break;
             case SQL_BOOLEAN:
-                value = QVariant::fromValue<qint64>(readAs<unsigned char>(at) ? 1 : 0);
+                rows.appendInteger(readAs<unsigned char>(at) ? 1 : 0);
                 break;
             case SQL_FLOAT:
-                value = static_cast<double>(readAs<float>(at));
+                rows.appendDouble(static_cast<double>(readAs<float>(at)));
                 break;
             case SQL_DOUBLE:
             case SQL_D_FLOAT:
-                value = readAs<double>(at);
+                rows.appendDouble(readAs<double>(at));
                 break;
             case SQL_TYPE_DATE: {
                 unsigned y = 0, m = 0, d = 0;
                 fbUtil()->decodeDate(readAs<ISC_DATE>(at), &y, &m, &d);
-                value = QDate(int(y), int(m), int(d)).toString(Qt::ISODate);
+                rows.appendText(QDate(int(y), int(m), int(d)).toString(Qt::ISODate));
                 break;
             }
             case SQL_TYPE_TIME: {
                 unsigned h = 0, mi = 0, s = 0, frac = 0;
                 fbUtil()->decodeTime(readAs<ISC_TIME>(at), &h, &mi, &s, &frac);
-                value = QTime(int(h), int(mi), int(s), int(frac / 10)).toString(Qt::ISODateWithMs);
+                rows.appendText(QTime(int(h), int(mi), int(s), int(frac / 10)).toString(Qt::ISODateWithMs));
                 break;
             }
             case SQL_TIMESTAMP: {
@@ -284,22 +291,27 @@ DataPacket fetchAll(IAttachment* attachment, ITransaction* transaction, IResultS
                 unsigned y = 0, m = 0, d = 0, h = 0, mi = 0, s = 0, frac = 0;
                 fbUtil()->decodeDate(stamp.timestamp_date, &y, &m, &d);
                 fbUtil()->decodeTime(stamp.timestamp_time, &h, &mi, &s, &frac);
-                value = QDateTime(QDate(int(y), int(m), int(d)), QTime(int(h), int(mi), int(s), int(frac / 10)))
-                            .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
+                const QDateTime moment(QDate(int(y), int(m), int(d)), QTime(int(h), int(mi), int(s), int(frac / 10)));
+                rows.appendText(moment.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")));
                 break;
             }
             case SQL_BLOB: {
                 const QByteArray bytes = readBlob(attachment, transaction, readAs<ISC_QUAD>(at));
-                value = c.subType == 1 ? QVariant(codec.decode(bytes)) : QVariant(bytes);
+                if (c.subType != 1)
+                    rows.appendValue(QVariant(bytes));  // an empty blob reads as a null QByteArray
+                else if (codec.isUtf8())
+                    rows.appendUtf8(bytes.constData(), bytes.size());
+                else
+                    rows.appendText(codec.decode(bytes));
                 break;
             }
             default:
-                break; // array columns are not read
+                rows.appendNull(); // array columns are not read
+                break;
             }
-            row[i] = value;
         }
-        packet.rows << row;
     }
+    rows.squeeze();
     return packet;
 }
 

@@ -18,6 +18,8 @@ public:
     QByteArray encode(const QString& text) const;
     QString decode(const char* bytes, qsizetype length) const;
     QString decode(const QByteArray& bytes) const { return decode(bytes.constData(), bytes.size()); }
+    // Texts travel as UTF-8: decoding is QString::fromUtf8.
+    bool isUtf8() const { return utf8_; }
 
 private:
     bool utf8_ = true;

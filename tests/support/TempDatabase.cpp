@@ -67,7 +67,7 @@ QVector<QVector<QVariant>> TempDatabase::rows(const QString& sql)
     db::Statement statement(&admin());
     statement.setLines({sql});
     statement.open();
-    return statement.result().rows;
+    return statement.result().rows.toVectors();
 }
 
 QVariant TempDatabase::scalar(const QString& sql)
