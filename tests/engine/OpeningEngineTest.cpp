@@ -1,5 +1,6 @@
 // The opening engine without a window: its result must say exactly what the database holds.
 #include "BillWorkspace.h"
+#include "Balance.h"
 #include "Csv.h"
 #include "ListTotals.h"
 #include "FrmSimpleDataMod.h"
@@ -8,6 +9,7 @@
 #include "RunClaim.h"
 #include "RunReport.h"
 #include "TempDatabase.h"
+#include "TextNumbers.h"
 
 #include <QThread>
 #include <gtest/gtest.h>
@@ -276,4 +278,17 @@ TEST_F(OpeningEngineTest, ASupplierCodeListedTwiceIsPostedOnceAtItsFirstRow)
     EXPECT_EQ(database.rows("SELECT MASTERBILLID, SUPP_CORP_ID FROM PAY_MASTER ORDER BY 1"),
               QVector<QVector<QVariant>>({{"0201102190001", "A"}, {"0201102190003", "B"}}));
     EXPECT_EQ(recorder.done_.size(), 3);
+}
+
+TEST(Balances, ANumberReadsExactlyAsItsFifteenDigitText)
+{
+    const double tie = 763287067388048.5;  // 16 digits: the text's rounding decides
+    for (const double value : {1234.5, 0.1 + 0.2, 1e14 + 0.5, 999999999999999.0, tie, -0.0, -12.25, 1.0 / 3.0,
+                               5e-324, 1e300, 0.0, std::nan(""), HUGE_VAL}) {
+        const Balance asNumber = readBalance(QVariant(value));
+        const Balance asText = readBalance(QVariant(db::formatDouble(value)));
+        EXPECT_EQ(asNumber.reading, asText.reading) << value;
+        EXPECT_EQ(std::signbit(asNumber.amount), std::signbit(asText.amount)) << value;
+        EXPECT_TRUE(asNumber.amount == asText.amount || std::isnan(value)) << value;
+    }
 }
