@@ -68,7 +68,6 @@ public:
     }
     void close();
     bool isOpen() const { return open_; }
-    qint64 rowsAffected() const { return rowsAffected_; }
 
     bool isEmpty() const { return result_.rows.isEmpty(); }
     bool eof() const { return row_ >= result_.rows.size(); }
@@ -109,7 +108,6 @@ private:
     bool open_ = false;
     DataPacket result_;
     qsizetype row_ = 0;
-    qint64 rowsAffected_ = 0;
 };
 
 } // namespace db
