@@ -42,13 +42,6 @@ void fillHeader(db::RecordSet& header, const opening::SupplierRow& supplier, con
     header.setAsText(QStringLiteral("EMPLOYEE_ID"), operator_id);
 }
 
-// The placeholder product's row, read anew for every bill so each line copies what is stored.
-const db::Statement& readPlaceholder(db::Statement& query)
-{
-    query.open({QStringLiteral("SELECT * FROM PRODUCT WHERE PROD_ID = 'X99X' ")});
-    return query;
-}
-
 void fillLine(db::RecordSet& line, const db::RecordSet& header, const db::Statement& product, const QString& host,
               double unpaid)
 {
@@ -102,6 +95,11 @@ void fillLine(db::RecordSet& line, const db::RecordSet& header, const db::Statem
 
 namespace opening {
 
+void readPlaceholder(db::Statement& product)
+{
+    product.open({QStringLiteral("SELECT * FROM PRODUCT WHERE PROD_ID = 'X99X' ")});
+}
+
 DocumentResult postOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const SupplierRow& supplier,
                                const RunStamp& stamp, double unpaid)
 {
@@ -110,7 +108,7 @@ DocumentResult postOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const
     openBill(records, result.number);
     fillHeader(records.header, supplier, result.number, stamp.billDate);
     records.lines.edit();
-    fillLine(records.lines, records.header, readPlaceholder(records.query), stamp.host, unpaid);
+    fillLine(records.lines, records.header, records.product, stamp.host, unpaid);
     records.lines.post();
     calcBillTotals(dm, records.header, records.lines, supplier.taxFlag);
     records.header.post();

@@ -119,6 +119,7 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<Supp
         }
         result.replacedBills = *replaced;
         ensureOpeningProduct(bill.query);
+        readPlaceholder(bill.product);
 
         const RunStamp stamp{billDateText(baseDate), dayText(baseDate), dm.LocalIP()};
         const int total = static_cast<int>(result.suppliers.size());

@@ -24,6 +24,9 @@ inline QString openingCode()
 // Makes sure the placeholder product "X99X" that every opening bill line names exists.
 void ensureOpeningProduct(db::Statement& query);
 
+// Reads the placeholder product's stored row into `product`: every bill line of the run copies it.
+void readPlaceholder(db::Statement& product);
+
 // A bill's net, tax and total for the sum of its lines.
 struct BillAmounts {
     double net = 0.0;
@@ -51,8 +54,9 @@ struct RunStamp {
     QString host;      // the workstation's address
 };
 
-// Numbers, builds, totals and saves the supplier's opening purchase bill. A failed save is
-// returned as Failed; a failure to number or build it is thrown.
+// Numbers, builds, totals and saves the supplier's opening purchase bill, its line copying the
+// placeholder product read into the workspace. A failed save is returned as Failed; a failure to
+// number or build it is thrown.
 DocumentResult postOpeningBill(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierRow& supplier,
                                const RunStamp& stamp, double unpaid);
 
