@@ -1,7 +1,8 @@
 // Speed and memory of the opening run ("確定開帳") against its floor, on generated suite
 // databases of 1,000 and 10,000 suppliers, most with both balances, on the embedded engine and
 // through the local server. For each configuration one database is generated and copied, and on
-// the copies run, each in a process of its own (so its peak memory is its own):
+// the copies run, each in a process of its own (so its peak memory is its own), in turn and
+// twice, the best time of each kept:
 //   floor   posting_floor: the same rows with the same commits, every statement prepared once;
 //   engine  the opening engine alone, timed per supplier;
 //   window  the window on screen (the offscreen platform, the grid visible), from the click on
@@ -34,6 +35,7 @@
 namespace {
 
 const QDate kBaseDate(2011, 2, 19);
+constexpr int kRounds = 2;
 
 // Notes the moment each supplier is done.
 struct TimedRun : opening::RunObserver {
@@ -137,29 +139,40 @@ std::map<QString, double> compare(const QString& self, const Configuration& conf
         return msPerSupplier;
     }
     std::printf("%s, %d suppliers\n", qPrintable(configuration.name()), configuration.suppliers);
-    double floorSeconds = 0;
-    for (const QString& way : {QStringLiteral("floor"), QStringLiteral("engine"), QStringLiteral("window")}) {
-        QTemporaryDir dir;
-        if (bench::copyBenchDatabase(dir, seed, QStringLiteral("bench.fdb")).database.isEmpty()) {
-            ++failures;
-            continue;
+    // The disk's synchronous writes vary from minute to minute: the three are run in turn, twice,
+    // and each keeps its best time, so that a slow spell of the disk does not fall on one alone.
+    const QStringList ways{QStringLiteral("floor"), QStringLiteral("engine"), QStringLiteral("window")};
+    std::map<QString, std::pair<QString, double>> best;
+    for (int round = 0; round < kRounds; ++round) {
+        for (const QString& way : ways) {
+            QTemporaryDir dir;
+            if (bench::copyBenchDatabase(dir, seed, QStringLiteral("bench.fdb")).database.isEmpty()) {
+                ++failures;
+                continue;
+            }
+            const auto [line, seconds] =
+                way == QStringLiteral("floor")
+                    ? timedProcess(QFileInfo(self).dir().filePath(QStringLiteral("posting_floor")), {dir.path()})
+                    : timedProcess(self, {QStringLiteral("run"), dir.path(), way});
+            if (seconds < 0) {
+                ++failures;
+                std::printf("  %-7s failed: %s\n", qPrintable(way), qPrintable(line));
+                continue;
+            }
+            if (!best.count(way) || seconds < best[way].second)
+                best[way] = {line, seconds};
         }
-        const auto [line, seconds] =
-            way == QStringLiteral("floor")
-                ? timedProcess(QFileInfo(self).dir().filePath(QStringLiteral("posting_floor")), {dir.path()})
-                : timedProcess(self, {QStringLiteral("run"), dir.path(), way});
-        if (seconds < 0) {
-            ++failures;
-            std::printf("  %-7s failed: %s\n", qPrintable(way), qPrintable(line));
+    }
+    const double floorSeconds = best.count(ways.front()) ? best[ways.front()].second : 0.0;
+    for (const QString& way : ways) {
+        if (!best.count(way))
             continue;
-        }
-        if (way == QStringLiteral("floor"))
-            floorSeconds = seconds;
+        const auto& [line, seconds] = best[way];
         msPerSupplier[way] = seconds * 1000.0 / configuration.suppliers;
         std::printf("  %-7s %8.2f s %7.3f ms/supplier  %5.2f x floor   | %s\n", qPrintable(way), seconds,
                     msPerSupplier[way], floorSeconds > 0 ? seconds / floorSeconds : 0.0, qPrintable(line));
-        std::fflush(stdout);
     }
+    std::fflush(stdout);
     return msPerSupplier;
 }
 
