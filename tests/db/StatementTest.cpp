@@ -150,6 +150,12 @@ TEST_F(StatementTest, AReuseScopePreparesEachTextOnceAndLetsGoBeforeMetadataChan
     {
         const db::StatementReuse reuse(connection);
         EXPECT_EQ(connection.prepare(text), connection.prepare(text));
+        // Far more texts than are kept: the first is let go and prepared again when it comes back.
+        db::Statement many(&connection);
+        for (int i = 0; i <= 100; ++i) {
+            many.open({QStringLiteral("SELECT %1 FROM RDB$DATABASE").arg(i % 100)});
+            EXPECT_EQ(many.asInteger(0), i % 100);
+        }
 
         // Two statement objects sending one text share it; a text set again starts without values.
         db::Statement insert(&connection);
