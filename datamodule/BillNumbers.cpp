@@ -45,14 +45,6 @@ struct Counter {
         return QStringLiteral("SELECT LAST_ID FROM ") + table + QStringLiteral(" WHERE BILL_DATE = :BILL_DATE");
     }
 
-    bool dayRowExists()
-    {
-        query.setLines({select()});
-        query.setParamText(QStringLiteral("BILL_DATE"), date);
-        query.open();
-        return !query.isEmpty();
-    }
-
     // Stored on its own (or within the caller's transaction); losing the race to another
     // workstation's insert of the same day leaves that workstation's row.
     void createDayRow()
@@ -112,11 +104,11 @@ struct Counter {
         waited.start();
         for (int attempt = 1;; ++attempt) {
             try {
-                if (!dayRowExists())
-                    createDayRow();
                 if (const std::optional<qint64> n = take())
                     return *n;
-                // The day's row is not visible yet: another workstation's insert is pending.
+                // No row for the day yet (its first number), or another workstation's insert of it
+                // is still pending: it is made, or found made, and taken on the next pass.
+                createDayRow();
                 if (attempt == kAttempts)
                     throw db::DbError(QStringLiteral("The bill-number counter of %1 for %2 cannot be created")
                                           .arg(table, date));
