@@ -106,6 +106,9 @@ DocumentResult postOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const
     DocumentResult result;
     result.number = dm.GetMaxBillID(QStringLiteral("PURCHASE_NUM"), stamp.billDate, openingCode());
     openBill(records, result.number);
+    // A number just handed out has nothing stored under it, unless a bill was left behind there.
+    const Stored stored = records.header.isEmpty() && records.lines.isEmpty() ? Stored::NothingUnderItsNumber
+                                                                              : Stored::Maybe;
     fillHeader(records.header, supplier, result.number, stamp.billDate);
     records.lines.edit();
     fillLine(records.lines, records.header, records.product, stamp.host, unpaid);
@@ -114,7 +117,7 @@ DocumentResult postOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const
     records.header.post();
 
     try {
-        if (!saveBill(dm, records.header, records.lines)) {
+        if (!saveBill(dm, records.header, records.lines, stored)) {
             result.outcome = Outcome::Failed;
             result.error = QStringLiteral("另一交易進行中，進貨單未存檔");
             return result;

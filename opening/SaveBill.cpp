@@ -81,7 +81,7 @@ void bindFrom(db::Statement& statement, const db::RecordSet& row, Texts texts)
 
 namespace opening {
 
-bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& lines)
+bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& lines, Stored stored)
 {
     db::Connection& connection = dm.SQLConnection1;
     if (connection.inTransaction())
@@ -94,6 +94,8 @@ bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& li
     const QString bill = header.asText(QStringLiteral("MASTERBILLID"));
     db::Statement& remove = dm.SQLQueryD;
     for (const char* table : {"PURCHASE_MASTER", "PURCHASE_DETAIL"}) {
+        if (stored == Stored::NothingUnderItsNumber)
+            break;
         remove.setLines({QStringLiteral("DELETE FROM %1 ").arg(QLatin1String(table)),
                          QStringLiteral(" WHERE MASTERBILLID = :MASTERBILLID")});
         remove.setParamText(QStringLiteral("MASTERBILLID"), bill);
