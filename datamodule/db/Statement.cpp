@@ -53,6 +53,10 @@ void Statement::textChanged()
 
 ParamValue& Statement::param(const QString& name)
 {
+    // As spelled in the text first: a bill binds over a hundred parameters by name.
+    for (int i = 0; i < paramNames_.size(); ++i)
+        if (paramNames_.at(i) == name)
+            return paramValues_[static_cast<size_t>(i)];
     for (int i = 0; i < paramNames_.size(); ++i)
         if (paramNames_.at(i).compare(name, Qt::CaseInsensitive) == 0)
             return paramValues_[static_cast<size_t>(i)];
