@@ -21,11 +21,6 @@ struct DataPacket {
         for (int i = 0; i < fields.size(); ++i)
             if (fields.at(i).name == name)
                 return i;
-        // Names are nearly always asked for as the database spells them: that look-up is a plain
-        // comparison, where ignoring case would cost many times more on every field access.
-        for (int i = 0; i < fields.size(); ++i)
-            if (fields.at(i).name == name)
-                return i;
         for (int i = 0; i < fields.size(); ++i)
             if (fields.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
                 return i;
