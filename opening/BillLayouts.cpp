@@ -146,4 +146,6 @@ void applyBillLayouts(opening::BillWorkspace& bill)
 {
     bill.header.setFieldDefs(billMasterLayout());
     bill.lines.setFieldDefs(billSubLayout());
+    bill.header.close();
+    bill.lines.close();
 }

@@ -14,5 +14,5 @@ struct BillWorkspace;
 QVector<db::FieldDef> billMasterLayout();
 QVector<db::FieldDef> billSubLayout();
 
-// Gives the bill's header and lines their layouts; takes effect at their next open.
+// Gives the bill's header and lines their layouts and closes them: their next open lays them out.
 void applyBillLayouts(opening::BillWorkspace& bill);

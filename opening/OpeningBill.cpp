@@ -6,17 +6,40 @@
 
 namespace {
 
-// Loads the stored rows of the bill number into the bill's record sets: none for a fresh number.
-void openBill(opening::BillWorkspace& records, const QString& bill)
+// Whether anything is stored under the bill number: a header, a line, or the stock changes of an
+// opening bill. A number just handed out normally has nothing there, and one query says so.
+bool anythingStoredUnder(db::Statement& query, const QString& bill)
 {
-    records.header.close();
-    records.header.setCommandText(QStringLiteral("SELECT * FROM PURCHASE_MASTER WHERE MASTERBILLID = :MASTERBILLID"));
-    records.header.setParamText(QStringLiteral("MASTERBILLID"), bill);
-    records.header.open();
-    records.lines.close();
-    records.lines.setCommandText(QStringLiteral("SELECT * FROM PURCHASE_DETAIL WHERE MASTERBILLID = :MASTERBILLID"));
-    records.lines.setParamText(QStringLiteral("MASTERBILLID"), bill);
-    records.lines.open();
+    query.setLines({QStringLiteral("SELECT 1 FROM RDB$DATABASE WHERE"),
+                    QStringLiteral(" EXISTS (SELECT 1 FROM PURCHASE_MASTER WHERE MASTERBILLID = :MASTERBILLID)"),
+                    QStringLiteral(" OR EXISTS (SELECT 1 FROM PURCHASE_DETAIL WHERE MASTERBILLID = :MASTERBILLID)"),
+                    QStringLiteral(" OR EXISTS (SELECT 1 FROM PROD_CHGDATA WHERE MASTERBILLID = :MASTERBILLID"),
+                    QStringLiteral("   AND FLAG_ID = :FLAG_ID)")});
+    query.setParamText(QStringLiteral("MASTERBILLID"), bill);
+    query.setParamText(QStringLiteral("FLAG_ID"), opening::openingCode());
+    query.open();
+    return !query.isEmpty();
+}
+
+// Loads the rows stored under the bill number into the bill's record sets. With nothing stored
+// there, record sets already laid out by an earlier open start empty without asking again.
+opening::Stored openBill(opening::BillWorkspace& records, const QString& bill)
+{
+    const bool stored = anythingStoredUnder(records.query, bill);
+    const std::pair<db::RecordSet*, QString> sets[] = {
+        {&records.header, QStringLiteral("SELECT * FROM PURCHASE_MASTER WHERE MASTERBILLID = :MASTERBILLID")},
+        {&records.lines, QStringLiteral("SELECT * FROM PURCHASE_DETAIL WHERE MASTERBILLID = :MASTERBILLID")}};
+    for (const auto& [set, select] : sets) {
+        set->setCommandText(select);
+        set->setParamText(QStringLiteral("MASTERBILLID"), bill);
+        if (stored || !set->isOpen()) {
+            set->close();
+            set->open();
+        } else {
+            set->clearRows();
+        }
+    }
+    return stored ? opening::Stored::Maybe : opening::Stored::NothingUnderItsNumber;
 }
 
 void fillHeader(db::RecordSet& header, const opening::SupplierRow& supplier, const QString& bill,
@@ -105,10 +128,7 @@ DocumentResult postOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const
 {
     DocumentResult result;
     result.number = dm.GetMaxBillID(QStringLiteral("PURCHASE_NUM"), stamp.billDate, openingCode());
-    openBill(records, result.number);
-    // A number just handed out has nothing stored under it, unless a bill was left behind there.
-    const Stored stored = records.header.isEmpty() && records.lines.isEmpty() ? Stored::NothingUnderItsNumber
-                                                                              : Stored::Maybe;
+    const Stored stored = openBill(records, result.number);
     fillHeader(records.header, supplier, result.number, stamp.billDate);
     records.lines.edit();
     fillLine(records.lines, records.header, records.product, stamp.host, unpaid);

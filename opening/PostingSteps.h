@@ -45,8 +45,8 @@ void calcBillTotals(TSimpleDataMod& dm, db::RecordSet& header, db::RecordSet& li
 // under its number. A failure is thrown after the transaction is rolled back: nothing of the
 // bill stays. Returns false, writing nothing, when the connection already has a transaction
 // under way (saving then would commit or undo someone else's work).
-// `NothingUnderItsNumber` says the caller has just read that neither a header nor a line is
-// stored under the bill's number, so there is nothing of them to delete first.
+// `NothingUnderItsNumber` says the caller has just read that neither a header, a line nor an
+// opening bill's stock change is stored under the bill's number: there is nothing to delete first.
 enum class Stored { Maybe, NothingUnderItsNumber };
 bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& lines, Stored stored = Stored::Maybe);
 

@@ -91,21 +91,21 @@ bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& li
     db::TransactionScope transaction(connection);
 
     // Whatever is stored under the bill's number goes first, so that saving again replaces it.
-    const QString bill = header.asText(QStringLiteral("MASTERBILLID"));
-    db::Statement& remove = dm.SQLQueryD;
-    for (const char* table : {"PURCHASE_MASTER", "PURCHASE_DETAIL"}) {
-        if (stored == Stored::NothingUnderItsNumber)
-            break;
-        remove.setLines({QStringLiteral("DELETE FROM %1 ").arg(QLatin1String(table)),
-                         QStringLiteral(" WHERE MASTERBILLID = :MASTERBILLID")});
+    if (stored == Stored::Maybe) {
+        const QString bill = header.asText(QStringLiteral("MASTERBILLID"));
+        db::Statement& remove = dm.SQLQueryD;
+        for (const char* table : {"PURCHASE_MASTER", "PURCHASE_DETAIL"}) {
+            remove.setLines({QStringLiteral("DELETE FROM %1 ").arg(QLatin1String(table)),
+                             QStringLiteral(" WHERE MASTERBILLID = :MASTERBILLID")});
+            remove.setParamText(QStringLiteral("MASTERBILLID"), bill);
+            remove.execute();
+        }
+        remove.setLines({QStringLiteral("DELETE FROM PROD_CHGDATA "),
+                         QStringLiteral(" WHERE MASTERBILLID = :MASTERBILLID"), QStringLiteral(" and FLAG_ID = :FLAG_ID")});
         remove.setParamText(QStringLiteral("MASTERBILLID"), bill);
+        remove.setParamText(QStringLiteral("FLAG_ID"), header.asText(QStringLiteral("FLAG_ID")));
         remove.execute();
     }
-    remove.setLines({QStringLiteral("DELETE FROM PROD_CHGDATA "), QStringLiteral(" WHERE MASTERBILLID = :MASTERBILLID"),
-                     QStringLiteral(" and FLAG_ID = :FLAG_ID")});
-    remove.setParamText(QStringLiteral("MASTERBILLID"), bill);
-    remove.setParamText(QStringLiteral("FLAG_ID"), header.asText(QStringLiteral("FLAG_ID")));
-    remove.execute();
 
     db::Statement& headerInsert = dm.SQL_Master;
     headerInsert.setLines(kHeaderInsert);

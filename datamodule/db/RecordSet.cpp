@@ -69,6 +69,12 @@ void RecordSet::createDataSet(const QVector<FieldDef>& defs)
     setData(DataPacket{defs, {}});
 }
 
+void RecordSet::clearRows()
+{
+    requireActive();
+    setData(DataPacket{data_.fields, {}});
+}
+
 void RecordSet::setData(const DataPacket& packet)
 {
     data_ = packet;

@@ -52,6 +52,8 @@ public:
     // An empty, open record set with the given columns.
     void createDataSet(const QVector<FieldDef>& defs);
     bool isOpen() const { return state_ != State::Inactive; }
+    // Drops every row and keeps the columns, as an open that found no rows leaves it.
+    void clearRows();
     State state() const { return state_; }
 
     int fieldCount() const { return static_cast<int>(data_.fields.size()); }

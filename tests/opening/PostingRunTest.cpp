@@ -194,13 +194,16 @@ TEST_F(PostingRunTest, AnEarlierRunIsReplacedOnlyOnConsentAndAllAtOnce)
 TEST_F(PostingRunTest, LeftoverPaymentRecordsAreKeptAndQuotedCodesPostSafely)
 {
     addSupplier("S'1", "單引號行", 100, 300);
-    addSupplier("S2", "乙", {}, 70);
+    addSupplier("S2", "乙", 40, 70);
     addSupplier("S3", "丙", {}, 90);
     database.exec("INSERT INTO PAY_MASTER(MASTERBILLID,SUPP_CORP_ID,BILL_DATE,CASH_AMT) VALUES('0201001010001','S''1','2010/01/01',50)");
     database.exec("INSERT INTO PAY_MASTER(MASTERBILLID,SUPP_CORP_ID,BILL_DATE) VALUES('0201102190002','ZZZ','2010/01/01')");
     database.exec("INSERT INTO PAY_MASTER(MASTERBILLID,SUPP_CORP_ID,BILL_DATE) VALUES('0201001010009','S3',NULL)");
-    // A line left behind under the number the first bill gets is replaced, not kept beside it.
+    // What is left behind under the numbers the bills get is replaced, not kept beside them: a line
+    // under the first, an opening stock change under the second (another kind's stays).
     database.exec("INSERT INTO PURCHASE_DETAIL(MASTERBILLID,V_NAME) VALUES('0201102190001','舊')");
+    database.exec("INSERT INTO PROD_CHGDATA(MASTERBILLID,FLAG_ID) VALUES('0201102190002','0')");
+    database.exec("INSERT INTO PROD_CHGDATA(MASTERBILLID,FLAG_ID) VALUES('0201102190002','1')");
     openWindow();
     QStringList sent;
     dm.SQLConnection1.setStatementObserver([&sent](const QString& text) { sent << text; });
@@ -215,9 +218,12 @@ TEST_F(PostingRunTest, LeftoverPaymentRecordsAreKeptAndQuotedCodesPostSafely)
 
     EXPECT_TRUE(shown->texts(Kind::Confirm).empty());
     EXPECT_EQ(shown->texts(Kind::Information), std::vector<QString>{kDone});
-    EXPECT_EQ(row("SELECT SUPP_CORP_ID, TOTAL_TOTAMT FROM PURCHASE_MASTER"), QVector<QVariant>({"S'1", 105.0}));
-    EXPECT_EQ(database.rows("SELECT MASTERBILLID, SUPP_CORP_ID, AMT FROM PURCHASE_DETAIL"),
-              QVector<QVector<QVariant>>({{"0201102190001", "S'1", 100.0}}));
+    EXPECT_EQ(database.rows("SELECT SUPP_CORP_ID, TOTAL_TOTAMT FROM PURCHASE_MASTER ORDER BY 1"),
+              QVector<QVector<QVariant>>({{"S'1", 105.0}, {"S2", 42.0}}));
+    EXPECT_EQ(database.rows("SELECT MASTERBILLID, SUPP_CORP_ID, AMT FROM PURCHASE_DETAIL ORDER BY 1"),
+              QVector<QVector<QVariant>>({{"0201102190001", "S'1", 100.0}, {"0201102190002", "S2", 40.0}}));
+    EXPECT_EQ(database.rows("SELECT MASTERBILLID, FLAG_ID FROM PROD_CHGDATA"),
+              QVector<QVector<QVariant>>({{"0201102190002", "1"}}));
     EXPECT_EQ(database.rows("SELECT MASTERBILLID, SUPP_CORP_ID, CASH_AMT FROM PAY_MASTER ORDER BY 1, 2"),
               QVector<QVector<QVariant>>({{"0201001010001", "S'1", 50.0},      // kept with its old amount
                                           {"0201001010009", "S3", QVariant()},  // without a date it does not count
