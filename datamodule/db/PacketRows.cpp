@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace db {
@@ -282,34 +283,45 @@ void PacketRows::append(const QVector<QVariant>& row)
 
 void PacketRows::setCell(qsizetype row, qsizetype column, const QVariant& value)
 {
-    QVector<QVariant> values = at(row).toVector();
-    Q_ASSERT(column >= 0 && column < values.size());
-    if (column < 0 || column >= values.size())
-        return;
-    values[column] = value;
     Storage& s = writable();
-    // The row last in the block (the one a record set appended and now fills in) is written
-    // over in place; any other moves to the end, leaving its old bytes unused.
     const qsizetype start = s.rows[size_t(row)];
     const char* at = s.cells.constData() + start;
-    const auto count = takeCount(at);
-    size_t firstOther = s.others.size();
-    for (quint64 i = 0; i < count; ++i) {
-        if (static_cast<Kind>(*at) == kOther) {
-            const char* index = at + 1;
-            firstOther = std::min<size_t>(firstOther, takeCount(index));
-        }
+    const auto count = static_cast<qsizetype>(takeCount(at));
+    Q_ASSERT(column >= 0 && column < count);
+    if (column < 0 || column >= count)
+        return;
+    for (qsizetype i = 0; i < column; ++i)
         Storage::skipCell(at);
+    const qsizetype cellStart = at - s.cells.constData();
+    std::optional<size_t> other;
+    if (static_cast<Kind>(*at) == kOther) {
+        const char* index = at + 1;
+        other = takeCount(index);
     }
-    if (at == s.cells.constData() + s.cells.size()) {
-        s.cells.truncate(start);
-        // The values kept whole that this row added last are its own.
-        s.others.erase(s.others.begin() + qsizetype(firstOther), s.others.end());
+    Storage::skipCell(at);
+    const qsizetype cellEnd = at - s.cells.constData();
+    for (qsizetype i = column + 1; i < count; ++i)
+        Storage::skipCell(at);
+
+    if (at != s.cells.constData() + s.cells.size()) {
+        // A row before the last in the block moves to the end, leaving its old bytes unused:
+        // editing touches few rows, and moving every row after it would cost more.
+        QVector<QVariant> values = Row(&s, row).toVector();
+        values[column] = value;
+        s.rows[size_t(row)] = s.cells.size();
+        putCount(s.cells, static_cast<quint64>(values.size()));
+        for (const QVariant& cell : values)
+            s.writeCell(cell);
+        return;
     }
-    s.rows[size_t(row)] = s.cells.size();
-    putCount(s.cells, static_cast<quint64>(values.size()));
-    for (const QVariant& cell : values)
-        s.writeCell(cell);
+    // The row last in the block (the one a record set appended and now fills in) has the cell
+    // written over in place, the cells after it kept as they are.
+    const QByteArray after = s.cells.sliced(cellEnd);
+    if (other && *other + 1 == s.others.size())
+        s.others.pop_back();  // so that setting such a value again and again does not pile up
+    s.cells.truncate(cellStart);
+    s.writeCell(value);
+    s.cells.append(after);
 }
 
 QVector<QVector<QVariant>> PacketRows::toVectors() const
