@@ -2,6 +2,9 @@
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
 #include "TextNumbers.h"
+#include "Value.h"
+
+#include <optional>
 
 namespace {
 
@@ -55,24 +58,32 @@ QString trimmedLineText(const QString& text)
 
 enum class Texts { AsTheyStand, Trimmed };
 
-// Binds every parameter from the same-named column of the record set's current row: read as
-// text, then bound by the column's kind. Texts are never bound as null; numbers that do not read
+// Binds every parameter from the same-named column of the record set's current row, by the
+// column's kind, as its text would read: texts are never bound as null; numbers that do not read
 // count as 0. A floating-point column reads with 15 significant digits, and so is stored.
 void bindFrom(db::Statement& statement, const db::RecordSet& row, Texts texts)
 {
     for (int i = 0; i < statement.paramCount(); ++i) {
         const QString name = statement.paramName(i);
-        const QString text = row.asText(name);
+        const QVariant cell = row.value(name);
         switch (row.fieldType(name)) {
         case db::FieldType::Integer:
-            statement.setParamInteger(name, db::parseInteger(text).value_or(0));
+            statement.setParamInteger(name, cell.typeId() == QMetaType::LongLong
+                                                ? cell.toLongLong()
+                                                : db::parseInteger(db::valueToText(cell)).value_or(0));
             break;
-        case db::FieldType::Float:
-            statement.setParamDouble(name, db::parseDouble(text).value_or(0.0));
+        case db::FieldType::Float: {
+            std::optional<double> number;
+            if (cell.typeId() == QMetaType::Double)
+                number = db::fifteenDigitsAsIs(cell.toDouble());
+            statement.setParamDouble(name, number ? *number : db::parseDouble(db::valueToText(cell)).value_or(0.0));
             break;
-        default:
+        }
+        default: {
+            const QString text = db::valueToText(cell);
             statement.setParamText(name, texts == Texts::Trimmed ? trimmedLineText(text) : text);
             break;
+        }
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "TextNumbers.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
 
 namespace db {
@@ -50,6 +51,19 @@ QString formatDouble(double value)
     if (value == 0.0)
         return QStringLiteral("0");
     return numberLocale().toString(value, 'g', 15);
+}
+
+std::optional<double> fifteenDigitsAsIs(double value)
+{
+    // From 10^15 on, a tie between two 15-digit texts is possible and the text decides.
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15)
+        return std::nullopt;
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+    double back = 0.0;
+    if (written.ec != std::errc() || std::from_chars(text, written.ptr, back).ec != std::errc() || back != value)
+        return std::nullopt;
+    return value == 0.0 ? 0.0 : value;  // "0" has no sign
 }
 
 } // namespace db

@@ -14,5 +14,9 @@ std::optional<qint64> parseInteger(const QString& text);
 std::optional<double> parseDouble(const QString& text);
 // General decimal form with at most 15 significant digits ("0.333333333333333", "1234.5").
 QString formatDouble(double value);
+// What parseDouble(formatDouble(value)) gives, known without making the text when the value has
+// nothing to round (zero without its sign); nothing when the text has to decide: a rounding, or
+// an infinity or NaN, whose text is no number.
+std::optional<double> fifteenDigitsAsIs(double value);
 
 } // namespace db
