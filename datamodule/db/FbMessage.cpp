@@ -4,6 +4,7 @@
 #include "FbStatus.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -108,54 +109,131 @@ struct Column {
 };
 } // namespace
 
-InputMessage::InputMessage(IStatement* statement, IAttachment* attachment, ITransaction* transaction,
-                           const std::vector<const ParamValue*>& values)
+namespace {
+enum ValueKind : unsigned { kNullValue, kTextValue, kIntegerValue, kDoubleValue, kBlobValue };
+constexpr unsigned kKindBits = 3;
+constexpr qsizetype kLeastTextRoom = 64;
+constexpr qsizetype kMostTextRoom = 32765;  // the longest VARCHAR a message carries
+
+// The room a text of that many bytes gets: the next power of two, from 64, so that the texts of
+// one statement mostly fall in the same rooms. A text too long for any room keeps its length,
+// and the server refuses it as before.
+unsigned textRoom(qsizetype bytes)
+{
+    if (bytes > kMostTextRoom)
+        return static_cast<unsigned>(bytes);
+    qsizetype room = kLeastTextRoom;
+    while (room < bytes)
+        room *= 2;
+    return static_cast<unsigned>(std::min(room, kMostTextRoom));
+}
+
+// Per value its kind and, for a text, its room.
+std::vector<unsigned> shapeOf(const std::vector<const ParamValue*>& values, const std::vector<QByteArray>& texts)
+{
+    std::vector<unsigned> shape;
+    shape.reserve(values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        const ParamValue& value = *values[i];
+        if (std::holds_alternative<QString>(value))
+            shape.push_back(kTextValue | textRoom(texts[i].size()) << kKindBits);
+        else if (std::holds_alternative<qint64>(value))
+            shape.push_back(kIntegerValue);
+        else if (std::holds_alternative<double>(value))
+            shape.push_back(kDoubleValue);
+        else if (std::holds_alternative<QByteArray>(value))
+            shape.push_back(kBlobValue);
+        else
+            shape.push_back(kNullValue);
+    }
+    return shape;
+}
+
+InputLayout buildLayout(IStatement* statement, std::vector<unsigned> shape)
 {
     FbStatus status;
     FbHandle<IMessageMetadata> declared(statement->getInputMetadata(status.get()));
     status.check();
     const unsigned count = declared->getCount(status.get());
     status.check();
-    if (count != values.size())
-        throw DbError(QStringLiteral("The statement has %1 parameters, %2 were given").arg(count).arg(values.size()));
+    if (count != shape.size())
+        throw DbError(QStringLiteral("The statement has %1 parameters, %2 were given").arg(count).arg(shape.size()));
     FbHandle<IMetadataBuilder> builder(declared->getBuilder(status.get()));
     status.check();
-    std::vector<QByteArray> texts(count);
     for (unsigned i = 0; i < count; ++i) {
-        const ParamValue& value = *values[i];
         builder->setScale(status.get(), i, 0);
-        if (const auto* text = std::get_if<QString>(&value)) {
-            texts[i] = text->toUtf8();
+        switch (shape[i] & ((1u << kKindBits) - 1)) {
+        case kTextValue:
             builder->setType(status.get(), i, SQL_VARYING + 1);
             builder->setCharSet(status.get(), i, kCharsetUtf8);
-            builder->setLength(status.get(), i, static_cast<unsigned>(std::max<qsizetype>(1, texts[i].size())));
-        } else if (std::holds_alternative<qint64>(value)) {
+            builder->setLength(status.get(), i, shape[i] >> kKindBits);
+            break;
+        case kIntegerValue:
             builder->setType(status.get(), i, SQL_INT64 + 1);
             builder->setLength(status.get(), i, sizeof(qint64));
-        } else if (std::holds_alternative<double>(value)) {
+            break;
+        case kDoubleValue:
             builder->setType(status.get(), i, SQL_DOUBLE + 1);
             builder->setLength(status.get(), i, sizeof(double));
-        } else if (std::holds_alternative<QByteArray>(value)) {
+            break;
+        case kBlobValue:
             builder->setType(status.get(), i, SQL_BLOB + 1);
             builder->setSubType(status.get(), i, 0);
             builder->setLength(status.get(), i, sizeof(ISC_QUAD));
-        } else {
+            break;
+        default: {
             const unsigned type = declared->getType(status.get(), i);
             builder->setType(status.get(), i, type | 1u);
         }
+        }
         status.check();
     }
-    metadata_.reset(builder->getMetadata(status.get()));
+    InputLayout layout;
+    layout.shape = std::move(shape);
+    layout.metadata.reset(builder->getMetadata(status.get()));
     status.check();
-    buffer_ = MessageBuffer(metadata_->getMessageLength(status.get()));
+    layout.length = layout.metadata->getMessageLength(status.get());
     status.check();
-    unsigned char* data = buffer_.data();
     for (unsigned i = 0; i < count; ++i) {
-        const ParamValue& value = *values[i];
-        unsigned char* at = data + metadata_->getOffset(status.get(), i);
-        const bool isNull = std::holds_alternative<std::nullptr_t>(value);
-        writeAs<short>(data + metadata_->getNullOffset(status.get(), i), isNull ? short(-1) : short(0));
+        layout.offsets.emplace_back(layout.metadata->getOffset(status.get(), i),
+                                    layout.metadata->getNullOffset(status.get(), i));
         status.check();
+    }
+    return layout;
+}
+
+// The layout kept for the shape, else a new one kept in place of the least recently used.
+const InputLayout& layoutFor(PreparedStatement& statement, std::vector<unsigned> shape)
+{
+    constexpr size_t kLayoutsKept = 4;
+    auto& layouts = statement.inputLayouts;
+    for (auto it = layouts.begin(); it != layouts.end(); ++it)
+        if (it->shape == shape) {
+            layouts.splice(layouts.begin(), layouts, it);
+            return layouts.front();
+        }
+    layouts.push_front(buildLayout(statement.handle.get(), std::move(shape)));
+    if (layouts.size() > kLayoutsKept)
+        layouts.pop_back();
+    return layouts.front();
+}
+} // namespace
+
+InputMessage::InputMessage(PreparedStatement& statement, IAttachment* attachment, ITransaction* transaction,
+                           const std::vector<const ParamValue*>& values)
+{
+    std::vector<QByteArray> texts(values.size());
+    for (size_t i = 0; i < values.size(); ++i)
+        if (const auto* text = std::get_if<QString>(values[i]))
+            texts[i] = text->toUtf8();
+    layout_ = &layoutFor(statement, shapeOf(values, texts));
+    buffer_ = MessageBuffer(layout_->length);
+    unsigned char* data = buffer_.data();
+    for (size_t i = 0; i < values.size(); ++i) {
+        const ParamValue& value = *values[i];
+        const auto [offset, nullOffset] = layout_->offsets[i];
+        unsigned char* at = data + offset;
+        writeAs<short>(data + nullOffset, std::holds_alternative<std::nullptr_t>(value) ? short(-1) : short(0));
         if (std::holds_alternative<QString>(value)) {
             writeAs<short>(at, static_cast<short>(texts[i].size()));
             std::memcpy(at + sizeof(short), texts[i].constData(), static_cast<size_t>(texts[i].size()));

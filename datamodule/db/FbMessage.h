@@ -21,16 +21,18 @@ private:
 };
 
 // The input message of a prepared statement: each marker's value sent with the type of the value
-// (the server converts it to the column's type), null where the value is null.
+// (the server converts it to the column's type), null where the value is null. A text goes in a
+// field of some room beyond its length, so that values of about the same size share the layout
+// the statement keeps for them.
 class InputMessage {
 public:
-    InputMessage(Firebird::IStatement* statement, Firebird::IAttachment* attachment,
+    InputMessage(PreparedStatement& statement, Firebird::IAttachment* attachment,
                  Firebird::ITransaction* transaction, const std::vector<const ParamValue*>& values);
-    Firebird::IMessageMetadata* metadata() const { return metadata_.get(); }
+    Firebird::IMessageMetadata* metadata() const { return layout_->metadata.get(); }
     unsigned char* data() { return buffer_.data(); }
 
 private:
-    FbHandle<Firebird::IMessageMetadata> metadata_;
+    const InputLayout* layout_ = nullptr;
     MessageBuffer buffer_{0};
 };
 

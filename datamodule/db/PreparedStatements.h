@@ -7,8 +7,20 @@
 #include <QString>
 #include <list>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace db {
+
+// The layout of an input message for values of certain kinds and text sizes (its shape): where
+// each value and its null indicator go. Building one asks the engine about every parameter, and
+// a run sends the same statement with values of the same shape again and again.
+struct InputLayout {
+    std::vector<unsigned> shape;
+    FbHandle<Firebird::IMessageMetadata> metadata;
+    std::vector<std::pair<unsigned, unsigned>> offsets;  // value, null indicator
+    unsigned length = 0;
+};
 
 // A statement prepared on the attachment, with what running it has taught about it.
 struct PreparedStatement {
@@ -17,6 +29,7 @@ struct PreparedStatement {
     quint64 attachment = 0;   // the connect it was prepared on
     unsigned type = 0;    // isc_info_sql_stmt_...
     bool writes = false;  // not a plain query, or a query found to write
+    std::list<InputLayout> inputLayouts;  // the few last used, most recent first
 };
 
 // The statements an attachment has prepared, by their text: a text sent again runs without being

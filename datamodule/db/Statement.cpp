@@ -134,29 +134,29 @@ void Statement::run(bool wantRows)
     // A change of metadata waits for no statement that uses the tables it changes.
     if (prepared->type == isc_info_sql_stmt_ddl)
         connection_->forgetPrepared();
-    IStatement* statement = prepared->handle.get();
     const bool isQuery = prepared->type == isc_info_sql_stmt_select || prepared->type == isc_info_sql_stmt_select_for_upd;
     try {
-        runIn(statement, isQuery, wantRows, values, prepared->writes ? Access::ReadWrite : Access::ReadOnly);
+        runIn(*prepared, isQuery, wantRows, values, prepared->writes ? Access::ReadWrite : Access::ReadOnly);
     } catch (const DbError& error) {
         // A query that writes after all (a row lock, a procedure): nothing was changed, so it
         // runs again in a transaction that may write.
         if (prepared->writes || !error.isReadOnlyViolation())
             throw;
         prepared->writes = true;
-        runIn(statement, isQuery, wantRows, values, Access::ReadWrite);
+        runIn(*prepared, isQuery, wantRows, values, Access::ReadWrite);
     }
     open_ = wantRows;
     row_ = 0;
 }
 
-void Statement::runIn(IStatement* statement, bool isQuery, bool wantRows, const std::vector<const ParamValue*>& values,
-                      Access access)
+void Statement::runIn(PreparedStatement& prepared, bool isQuery, bool wantRows,
+                      const std::vector<const ParamValue*>& values, Access access)
 {
     FbStatus status;
     Work work(*connection_, access);
     IAttachment* attachment = connection_->attachment();
-    InputMessage input(statement, attachment, work.transaction(), values);
+    IStatement* statement = prepared.handle.get();
+    InputMessage input(prepared, attachment, work.transaction(), values);
     if (isQuery) {
         FbHandle<IMessageMetadata> output(statement->getOutputMetadata(status.get()));
         status.check();

@@ -93,8 +93,8 @@ private:
     QVariant current(int index) const;
     int fieldIndex(const QString& name) const;
     void run(bool wantRows);
-    void runIn(Firebird::IStatement* statement, bool isQuery, bool wantRows,
-               const std::vector<const ParamValue*>& values, Access access);
+    void runIn(PreparedStatement& prepared, bool isQuery, bool wantRows, const std::vector<const ParamValue*>& values,
+               Access access);
 
     Connection* connection_ = nullptr;
     QStringList lines_;

@@ -182,3 +182,46 @@ TEST_F(StatementTest, AReuseScopePreparesEachTextOnceAndLetsGoBeforeMetadataChan
     }
     EXPECT_NE(connection.prepare(text), connection.prepare(text));
 }
+
+TEST_F(StatementTest, ValuesOfChangingKindsAndSizesTravelExactlyThroughOnePreparedStatement)
+{
+    database.exec("CREATE TABLE T_SIZES (N INTEGER, V VARCHAR(8191), D DOUBLE PRECISION)");
+    // Texts on both sides of the sizes that share a message layout, in and out of turn, then a
+    // number, a null and texts again: each is stored as given.
+    const QVector<QVariant> values{QString(""),         QString(63, u'a'),    QString(64, u'b'),
+                                   QString(65, u'c'),    QString(22, u'字'),   QString(8191, u'e'),
+                                   QVariant(qint64(42)), QVariant(),           QString("短"),
+                                   QString(200, u'f'),   QString(1000, u'字'), QString("x")};
+    db::Statement insert(&connection);
+    const db::StatementReuse reuse(connection);
+    for (int i = 0; i < values.size(); ++i) {
+        insert.setLines({"INSERT INTO T_SIZES(N, V, D) VALUES(:N, :V, :D)"});
+        insert.setParamInteger("N", i);
+        const QVariant& value = values.at(i);
+        if (value.typeId() == QMetaType::QString)
+            insert.setParamText("V", value.toString());
+        else if (value.isValid())
+            insert.setParamInteger("V", value.toLongLong());
+        else
+            insert.setParamNull("V");
+        insert.setParamDouble("D", i + 0.5);
+        insert.execute();
+    }
+    // Too long for the column: refused, and the statement goes on working.
+    insert.setLines({"INSERT INTO T_SIZES(N, V, D) VALUES(:N, :V, :D)"});
+    insert.setParamInteger("N", 99);
+    insert.setParamText("V", QString(8192, u'g'));
+    insert.setParamDouble("D", 0);
+    EXPECT_THROW(insert.execute(), db::DbError);
+    insert.setParamText("V", "after");
+    insert.execute();
+
+    const auto rows = database.rows("SELECT V, D FROM T_SIZES ORDER BY N");
+    ASSERT_EQ(rows.size(), values.size() + 1);
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant expected = values.at(i).isValid() ? QVariant(values.at(i).toString()) : QVariant();
+        EXPECT_EQ(rows[i][0], expected) << i;
+        EXPECT_EQ(rows[i][1].toDouble(), i + 0.5) << i;
+    }
+    EXPECT_EQ(rows.back()[0].toString(), "after");
+}
