@@ -20,6 +20,7 @@ class PacketRows {
     struct Storage;
 
 public:
+    class const_iterator;
     // One row as read, valid while the rows it came from are neither changed nor gone.
     class Row {
     public:
@@ -31,6 +32,7 @@ public:
 
     private:
         friend class PacketRows;
+        friend class const_iterator;
         Row(const Storage* storage, qsizetype row) : storage_(storage), row_(row) {}
         const Storage* storage_;
         qsizetype row_;
@@ -44,25 +46,24 @@ public:
         using pointer = void;
         using reference = Row;
 
-        Row operator*() const { return Row(storage_, row_); }
+        Row operator*() const { return row_; }
         const_iterator& operator++()
         {
-            ++row_;
+            ++row_.row_;
             return *this;
         }
         const_iterator operator++(int)
         {
             const_iterator before = *this;
-            ++row_;
+            ++row_.row_;
             return before;
         }
-        friend bool operator==(const const_iterator& a, const const_iterator& b) { return a.row_ == b.row_; }
+        bool operator==(const const_iterator& other) const { return row_.row_ == other.row_.row_; }
 
     private:
         friend class PacketRows;
-        const_iterator(const Storage* storage, qsizetype row) : storage_(storage), row_(row) {}
-        const Storage* storage_;
-        qsizetype row_;
+        explicit const_iterator(Row row) : row_(row) {}
+        Row row_;
     };
 
     // rows[r][c] = value on rows that may be changed: sets one cell.
@@ -116,8 +117,8 @@ public:
     Row at(qsizetype row) const { return Row(storage(), row); }
     Row operator[](qsizetype row) const { return at(row); }
     RowRef operator[](qsizetype row) { return RowRef(*this, row); }
-    const_iterator begin() const { return const_iterator(storage(), 0); }
-    const_iterator end() const { return const_iterator(storage(), size()); }
+    const_iterator begin() const { return const_iterator(at(0)); }
+    const_iterator end() const { return const_iterator(at(size())); }
 
     void append(const QVector<QVariant>& row);
     PacketRows& operator<<(const QVector<QVariant>& row)
