@@ -38,9 +38,12 @@ QString whereConfigIsLooked(const QString& executableFolder)
 
 QString exitCodes()
 {
-    return QStringLiteral("\nExit codes: 0 all written (or previewed), 1 a failure, 2 an earlier opening run exists "
-                          "and --replace was not given, 3 another workstation is running the opening, 4 bad "
-                          "arguments or configuration.\n");
+    return QStringLiteral("\nExit codes: 0 all written (or previewed) with no supplier skipped for a fault, 1 a "
+                          "failure, 2 an earlier opening run exists and --replace was not given, 3 another "
+                          "workstation is running the opening, 4 bad arguments or configuration, 5 done, but "
+                          "suppliers were skipped for faults in their data (a negative balance, one that is no "
+                          "number, a text too long for its column, a repeated code), each named on standard "
+                          "error.\n");
 }
 
 } // namespace

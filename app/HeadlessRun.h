@@ -14,6 +14,7 @@ enum ExitCode : int {
     kEarlierRunExists = 2,  // --post without --replace found an earlier opening run: nothing written
     kOtherWorkstation = 3,  // another workstation's run is in progress: nothing written
     kBadArguments = 4,      // bad arguments or configuration
+    kDataFaults = 5,        // done, but suppliers were skipped for faults in their data (each on standard error)
 };
 
 struct HeadlessOptions {
@@ -25,7 +26,8 @@ struct HeadlessOptions {
 
 // The opening engine without a window, on the connection dbconfig.txt describes: a preview
 // prints every document the run would write and writes nothing; a post runs and prints its
-// account. Returns the exit code.
+// account. Either names every supplier skipped for a fault on standard error. Returns the exit
+// code.
 int runHeadless(const HeadlessOptions& options, const QString& executableFolder, QTextStream& out, QTextStream& err);
 
 } // namespace app

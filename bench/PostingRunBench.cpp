@@ -39,9 +39,9 @@ constexpr int kRounds = 3;
 
 // Notes the moment each supplier is done.
 struct TimedRun : opening::RunObserver {
-    bool replaceEarlierRun(int) override { return true; }
-    void billFailed(const opening::SupplierResult&) override {}
-    void supplierDone(const opening::SupplierResult&, int, int) override { reached.push_back(timer.nsecsElapsed()); }
+    bool replaceEarlierRun(const opening::EarlierRun&) override { return true; }
+    void billFailed(const opening::SupplierEntry&) override {}
+    void supplierDone(const opening::SupplierEntry&, int, int) override { reached.push_back(timer.nsecsElapsed()); }
 
     // The first and the last tenth of the walk, per supplier.
     QString tenths() const
@@ -86,7 +86,7 @@ int runOne(const QString& folder, bool throughWindow)
             TimedRun timed;
             timed.timer.start();
             const opening::RunResult result = opening::runOpening(
-                dm, form.billWorkspace, opening::supplierRows(form.ClientDataSet1), kBaseDate, timed);
+                dm, form.billWorkspace, form.supplierList(), kBaseDate, timed);
             seconds = double(timed.timer.nsecsElapsed()) / 1e9;
             completed = result.end == opening::RunEnd::Completed;
             tenths = timed.tenths();

@@ -28,6 +28,8 @@ public:
     db::Statement SQL_Sub;
     db::Statement SQL_ID;
     db::Connection SQLConnection1;
+    // The system parameters of the last connect, read by every window by their keys.
+    Settings settings;
 
     // Handlers.
     void DataModuleCreate();

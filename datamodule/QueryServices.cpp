@@ -51,7 +51,7 @@ void TSimpleDataMod::CDS_Query(db::RecordSet& ACDS, const QString& ASQL)
 
 QString TSimpleDataMod::wuid()
 {
-    return corp_email;
+    return settings.corp_email;
 }
 
 void TSimpleDataMod::SplitParams(const QString& Params, QStringList* Dest)

@@ -74,5 +74,5 @@ double TSimpleDataMod::RoundNum(double _fv, int _iDot)
 
 double TSimpleDataMod::RoundPrice(double _fv)
 {
-    return roundAmount(_fv, price_dot);
+    return roundAmount(_fv, settings.price_dot);
 }

@@ -1,6 +1,7 @@
-#include "FrmSimpleDataMod.h"
+#include "BillAmounts.h"
 #include "PostingSteps.h"
 #include "RecordSet.h"
+#include "Settings.h"
 #include "TextNumbers.h"
 
 namespace {
@@ -29,68 +30,67 @@ private:
     db::RecordSet::Bookmark kept_;
 };
 
-double sumOfAmounts(db::RecordSet& lines)
+opening::Money sumOfAmounts(db::RecordSet& lines)
 {
     const LinesWalk walk(lines);
-    double sum = 0.0;
+    opening::Money sum;
     for (lines.first(); !lines.eof(); lines.next())
-        sum += numberOrZero(lines.asText(QStringLiteral("AMT")));
+        sum += opening::Money(numberOrZero(lines.asText(QStringLiteral("AMT"))));
     return sum;
-}
-
-// The bill's net, tax and total from the lines' sum by the supplier's tax flag: 0 tax on top,
-// 1 tax included, 2 and 3 no tax. A flag outside 0 to 3 has no tax meaning in the suite, so it
-// is totalled as carrying no tax: the bill then owes exactly the (rounded) sum, with no invented
-// tax share.
-opening::BillAmounts amountsFor(TSimpleDataMod& dm, qint64 taxFlag, double sum)
-{
-    const int places = in_totdot;
-    opening::BillAmounts amounts;
-    switch (taxFlag) {
-    case 0:
-        amounts.net = dm.RoundNum(sum, places);
-        amounts.tax = dm.RoundNum(amounts.net * in_tax, places);
-        amounts.total = amounts.net + amounts.tax;
-        break;
-    case 1:
-        // Tax-inclusive amounts are split by the configured purchase rate, the same rate that
-        // gives the tax, so net plus tax gives back the amount the supplier asked for.
-        amounts.net = dm.RoundNum(sum / (1.0 + in_tax), places);
-        amounts.tax = dm.RoundNum(amounts.net * in_tax, places);
-        amounts.total = amounts.net + amounts.tax;
-        break;
-    default:
-        amounts.net = dm.RoundNum(sum, places);
-        amounts.total = amounts.net;
-        break;
-    }
-    return amounts;
 }
 
 } // namespace
 
 namespace opening {
 
-BillAmounts billAmounts(TSimpleDataMod& dm, const QString& supplierTaxFlag, double sum)
+qint64 totalsTaxFlag(const QString& supplierTaxFlag)
 {
-    // The supplier list's flag decides, not the header's: an empty or unreadable one counts as
-    // tax included.
-    return amountsFor(dm, db::parseInteger(supplierTaxFlag).value_or(1), sum);
+    return db::parseInteger(supplierTaxFlag).value_or(1);
 }
 
-void calcBillTotals(TSimpleDataMod& dm, db::RecordSet& header, db::RecordSet& lines, const QString& supplierTaxFlag)
+// A flag outside 0 to 3 has no tax meaning in the suite, so it is totalled as carrying no tax: the
+// bill then owes exactly the (rounded) sum, with no invented tax share.
+BillAmounts billAmounts(const Settings& settings, qint64 taxFlag, Money sum)
 {
-    const BillAmounts amounts = billAmounts(dm, supplierTaxFlag, sumOfAmounts(lines));
-    header.setAsDouble(QStringLiteral("TOTAL_NETAMT"), amounts.net);
-    header.setAsDouble(QStringLiteral("TOTAL_TAXAMT"), amounts.tax);
-    header.setAsDouble(QStringLiteral("TOTAL_TOTAMT"), amounts.total);
+    const int places = settings.in_totdot;
+    BillAmounts amounts;
+    switch (taxFlag) {
+    case 0:
+        amounts.net = sum.rounded(places);
+        amounts.tax = (amounts.net * settings.in_tax).rounded(places);
+        break;
+    case 1:
+        // Tax-inclusive amounts are split by the configured purchase rate, the same rate that
+        // gives the tax, so net plus tax gives back the amount the supplier asked for.
+        amounts.net = (sum / (1.0 + settings.in_tax)).rounded(places);
+        amounts.tax = (amounts.net * settings.in_tax).rounded(places);
+        break;
+    default:
+        amounts.net = sum.rounded(places);
+        break;
+    }
+    amounts.total = amounts.net + amounts.tax;
+    return amounts;
+}
+
+void fillBillTotals(db::RecordSet& header, const BillAmounts& amounts)
+{
+    header.setAsDouble(QStringLiteral("TOTAL_NETAMT"), amounts.net.amount());
+    header.setAsDouble(QStringLiteral("TOTAL_TAXAMT"), amounts.tax.amount());
+    header.setAsDouble(QStringLiteral("TOTAL_TOTAMT"), amounts.total.amount());
 
     auto field = [&header](const char* name) { return numberOrZero(header.asText(QString::fromLatin1(name))); };
-    const double money = amounts.total - field("TOTAL_DISCOUNT") - field("TOTAL_DISTAX");
+    const double money = amounts.total.amount() - field("TOTAL_DISCOUNT") - field("TOTAL_DISTAX");
     header.setAsDouble(QStringLiteral("TOTAL_MONEY"), money);
     const double surplus = money - field("NOW_PAY");
     header.setAsDouble(QStringLiteral("TOTAL_SURPLUS"), surplus);
     header.setAsDouble(QStringLiteral("SURPLUS"), surplus - field("PAYED_AMT"));
+}
+
+void calcBillTotals(const Settings& settings, db::RecordSet& header, db::RecordSet& lines,
+                    const QString& supplierTaxFlag)
+{
+    fillBillTotals(header, billAmounts(settings, totalsTaxFlag(supplierTaxFlag), sumOfAmounts(lines)));
 }
 
 } // namespace opening

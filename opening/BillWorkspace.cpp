@@ -10,7 +10,7 @@ BillWorkspace::BillWorkspace()
 
 void BillWorkspace::bindConnection(db::Connection* connection)
 {
-    for (db::Statement* statement : {&query, &product, &headerSource, &linesSource})
+    for (db::Statement* statement : {&query, &headerSource, &linesSource})
         statement->setConnection(connection);
 }
 

@@ -20,7 +20,6 @@ struct BillWorkspace {
     void bindConnection(db::Connection* connection);
 
     db::Statement query;
-    db::Statement product;  // the placeholder product's stored row, read once per run
     db::Statement headerSource;
     db::Provider headerProvider{&headerSource};
     db::RecordSet header;

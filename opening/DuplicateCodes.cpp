@@ -2,11 +2,15 @@
 
 namespace opening {
 
-bool isRepeat(QSet<QString>& seen, const SupplierRow& supplier)
+int SupplierCodes::earlierRow(const SupplierRow& supplier)
 {
-    const qsizetype before = seen.size();
-    seen.insert(supplier.code);
-    return seen.size() == before;
+    QString code = supplier.code;
+    while (code.endsWith(u' '))
+        code.chop(1);
+    if (const auto found = first_.constFind(code); found != first_.constEnd())
+        return *found;
+    first_.insert(code, supplier.position);
+    return 0;
 }
 
 } // namespace opening

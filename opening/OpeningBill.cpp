@@ -1,105 +1,89 @@
+#include "BillAmounts.h"
+#include "BillLayouts.h"
 #include "BillWorkspace.h"
 #include "ClockTexts.h"
 #include "FrmSimpleDataMod.h"
+#include "OpeningPlan.h"
 #include "PostingSteps.h"
 #include "TextNumbers.h"
 
 namespace {
 
-// Whether anything is stored under the bill number: a header, a line, or the stock changes of an
-// opening bill. A number just handed out normally has nothing there, and one query says so.
-bool anythingStoredUnder(db::Statement& query, const QString& bill)
+// The bill's record sets laid out and empty, their command texts naming the bill's number. A new
+// bill starts from nothing: whatever is stored under its number is replaced by the save, never
+// taken into the bill.
+void startBill(opening::BillWorkspace& records, const QString& bill)
 {
-    query.setLines({QStringLiteral("SELECT 1 FROM RDB$DATABASE WHERE"),
-                    QStringLiteral(" EXISTS (SELECT 1 FROM PURCHASE_MASTER WHERE MASTERBILLID = :MASTERBILLID)"),
-                    QStringLiteral(" OR EXISTS (SELECT 1 FROM PURCHASE_DETAIL WHERE MASTERBILLID = :MASTERBILLID)"),
-                    QStringLiteral(" OR EXISTS (SELECT 1 FROM PROD_CHGDATA WHERE MASTERBILLID = :MASTERBILLID"),
-                    QStringLiteral("   AND FLAG_ID = :FLAG_ID)")});
-    query.setParamText(QStringLiteral("MASTERBILLID"), bill);
-    query.setParamText(QStringLiteral("FLAG_ID"), opening::openingCode());
-    query.open();
-    return !query.isEmpty();
-}
-
-// Loads the rows stored under the bill number into the bill's record sets. With nothing stored
-// there, record sets already laid out by an earlier open start empty without asking again.
-opening::Stored openBill(opening::BillWorkspace& records, const QString& bill)
-{
-    const bool stored = anythingStoredUnder(records.query, bill);
-    const std::pair<db::RecordSet*, QString> sets[] = {
-        {&records.header, QStringLiteral("SELECT * FROM PURCHASE_MASTER WHERE MASTERBILLID = :MASTERBILLID")},
-        {&records.lines, QStringLiteral("SELECT * FROM PURCHASE_DETAIL WHERE MASTERBILLID = :MASTERBILLID")}};
-    for (const auto& [set, select] : sets) {
+    const std::tuple<db::RecordSet*, QString, QVector<db::FieldDef> (*)()> sets[] = {
+        {&records.header, QStringLiteral("SELECT * FROM PURCHASE_MASTER WHERE MASTERBILLID = :MASTERBILLID"),
+         billMasterLayout},
+        {&records.lines, QStringLiteral("SELECT * FROM PURCHASE_DETAIL WHERE MASTERBILLID = :MASTERBILLID"),
+         billSubLayout}};
+    for (const auto& [set, select, layout] : sets) {
         set->setCommandText(select);
         set->setParamText(QStringLiteral("MASTERBILLID"), bill);
-        if (stored || !set->isOpen()) {
-            set->close();
-            set->open();
-        } else {
+        if (set->isOpen())
             set->clearRows();
-        }
+        else
+            set->createDataSet(layout());
     }
-    return stored ? opening::Stored::Maybe : opening::Stored::NothingUnderItsNumber;
 }
 
-void fillHeader(db::RecordSet& header, const opening::SupplierRow& supplier, const QString& bill,
-                const QString& billDate)
+void fillHeader(db::RecordSet& header, const opening::OpeningPlan& plan, const opening::SupplierEntry& entry,
+                const QString& bill)
 {
+    const QString& billDate = plan.stamp.billDate;
     header.edit();
     header.setAsText(QStringLiteral("BILL_DATE"), billDate);
     header.setAsText(QStringLiteral("ACC_DATE"), billDate);
     header.setAsText(QStringLiteral("MASTERBILLID"), bill);
-    header.setAsText(QStringLiteral("SUPP_CORP_ID"), supplier.code);
-    header.setAsText(QStringLiteral("SUPP_CORP_NAME"), supplier.name);
-    header.setAsText(QStringLiteral("MONEY_ID"), in_money_id);
+    header.setAsText(QStringLiteral("SUPP_CORP_ID"), entry.supplier.code);
+    header.setAsText(QStringLiteral("SUPP_CORP_NAME"), entry.supplier.name);
+    header.setAsText(QStringLiteral("MONEY_ID"), plan.settings.in_money_id);
     header.setAsText(QStringLiteral("AGREE_YN"), QStringLiteral("Y"));
     header.setAsText(QStringLiteral("FLAG"), QStringLiteral("進貨單"));
     header.setAsText(QStringLiteral("FLAG_ID"), opening::openingCode());
-    header.setAsText(QStringLiteral("STOCK_ID"), main_stockid);
-    header.setAsText(QStringLiteral("SUPP_CORP_IDAC"), supplier.parent);
+    header.setAsText(QStringLiteral("STOCK_ID"), plan.settings.main_stockid);
+    header.setAsText(QStringLiteral("SUPP_CORP_IDAC"), entry.supplier.parent);
     // The flag stored is the one the totals use: an unreadable flag is totalled as tax included,
     // so the bill says "1", and a program that recomputes it from its flag gets the same debt.
-    const qint64 taxFlag = db::parseInteger(supplier.taxFlag).value_or(1);
-    header.setAsText(QStringLiteral("TAX_FLAG"), QString::number(taxFlag));
+    header.setAsText(QStringLiteral("TAX_FLAG"), QString::number(entry.bill.taxFlag));
     header.setAsInteger(QStringLiteral("PRICE_NO"), 1);
-    header.setAsText(QStringLiteral("EMPLOYEE_ID"), operator_id);
+    header.setAsText(QStringLiteral("EMPLOYEE_ID"), plan.settings.operator_id);
 }
 
-void fillLine(db::RecordSet& line, const db::RecordSet& header, const db::Statement& product, const QString& host,
-              double unpaid)
+void fillLine(db::RecordSet& line, const db::RecordSet& header, const opening::OpeningPlan& plan,
+              const opening::Money& unpaid)
 {
     const QDateTime now = QDateTime::currentDateTime();
+    const opening::Placeholder& product = plan.product;
     auto fromHeader = [&](const char* field) {
         const QString name = QString::fromLatin1(field);
         line.setAsText(name, header.asText(name));
     };
-    auto fromProduct = [&](const char* lineField, const char* productField) {
-        line.setAsText(QString::fromLatin1(lineField), product.asText(QString::fromLatin1(productField)));
-    };
 
     line.setAsText(QStringLiteral("MASTERBILLID"), header.asText(QStringLiteral("MASTERBILLID")));
     line.setAsText(QStringLiteral("KEYINTIME"), opening::entryTimeText(now));
-    fromProduct("TEMPPRODID", "PROD_ID");
-    fromProduct("V_NAME", "PROD_NAME");
+    line.setAsText(QStringLiteral("TEMPPRODID"), product.id);
+    line.setAsText(QStringLiteral("V_NAME"), product.name);
     line.setAsDouble(QStringLiteral("V_QTY"), 1);
-    fromProduct("V_UNIT", "UNIT_ID");
+    line.setAsText(QStringLiteral("V_UNIT"), product.unit);
     line.setAsDouble(QStringLiteral("U_DIS"), 100);
-    line.setAsDouble(QStringLiteral("V_PRICE"), unpaid);
-    line.setAsDouble(QStringLiteral("AMT"), unpaid);
+    line.setAsDouble(QStringLiteral("V_PRICE"), unpaid.amount());
+    line.setAsDouble(QStringLiteral("AMT"), unpaid.amount());
     fromHeader("MONEY_ID");
     line.setAsDouble(QStringLiteral("MONEY_RATE"),
                      db::parseDouble(header.asText(QStringLiteral("MONEY_RATE"))).value_or(1.0));
     fromHeader("TAX_FLAG");
-    fromProduct("TAX_KIND", "TAX_KIND");
-    fromProduct("PROD_ID", "PROD_ID");
-    fromProduct("PROD_BARCODE", "PROD_BARCODE");
-    fromProduct("PROD_NAME", "PROD_NAME");
-    fromProduct("PROD_SCALE", "PROD_SCALE");
-    fromProduct("UNIT_ID", "UNIT_ID");
-    fromProduct("STK_QTY_YN", "STK_QTY_YN");
-    fromProduct("PD_ITEMID", "PD_ITEMID");
-    line.setAsDouble(QStringLiteral("SALE_PRICE"),
-                     db::parseDouble(product.asText(QStringLiteral("SALE_PRICE"))).value_or(0.0));
+    line.setAsText(QStringLiteral("TAX_KIND"), product.taxKind);
+    line.setAsText(QStringLiteral("PROD_ID"), product.id);
+    line.setAsText(QStringLiteral("PROD_BARCODE"), product.barcode);
+    line.setAsText(QStringLiteral("PROD_NAME"), product.name);
+    line.setAsText(QStringLiteral("PROD_SCALE"), product.scale);
+    line.setAsText(QStringLiteral("UNIT_ID"), product.unit);
+    line.setAsText(QStringLiteral("STK_QTY_YN"), product.countsStock);
+    line.setAsText(QStringLiteral("PD_ITEMID"), product.category);
+    line.setAsDouble(QStringLiteral("SALE_PRICE"), product.salePrice.amount());
     line.setAsDouble(QStringLiteral("PACK_QTY"), 1);
     fromHeader("BILL_DATE");
     fromHeader("STOCK_ID");
@@ -109,8 +93,8 @@ void fillLine(db::RecordSet& line, const db::RecordSet& header, const db::Statem
     fromHeader("ACC_DATE");
     fromHeader("SOURCE_TYPE");
     fromHeader("SOURCE_ID");
-    line.setAsText(QStringLiteral("CHG_USER"), operator_id);
-    line.setAsText(QStringLiteral("CHG_HOST"), host);
+    line.setAsText(QStringLiteral("CHG_USER"), plan.settings.operator_id);
+    line.setAsText(QStringLiteral("CHG_HOST"), plan.stamp.host);
     line.setAsText(QStringLiteral("CHG_DATETIME"), opening::changeTimeText(now));
 }
 
@@ -118,40 +102,32 @@ void fillLine(db::RecordSet& line, const db::RecordSet& header, const db::Statem
 
 namespace opening {
 
-void readPlaceholder(db::Statement& product)
+Document postOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const OpeningPlan& plan, const SupplierEntry& entry)
 {
-    product.open({QStringLiteral("SELECT * FROM PRODUCT WHERE PROD_ID = 'X99X' ")});
-}
-
-DocumentResult postOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const SupplierRow& supplier,
-                               const RunStamp& stamp, double unpaid)
-{
-    DocumentResult result;
-    result.number = dm.GetMaxBillID(QStringLiteral("PURCHASE_NUM"), stamp.billDate, openingCode());
-    const Stored stored = openBill(records, result.number);
-    fillHeader(records.header, supplier, result.number, stamp.billDate);
+    Document bill = entry.bill;
+    bill.number = dm.GetMaxBillID(QStringLiteral("PURCHASE_NUM"), plan.stamp.billDate, openingCode());
+    startBill(records, bill.number);
+    fillHeader(records.header, plan, entry, bill.number);
     records.lines.edit();
-    fillLine(records.lines, records.header, records.product, stamp.host, unpaid);
+    fillLine(records.lines, records.header, plan, bill.balance);
     records.lines.post();
-    calcBillTotals(dm, records.header, records.lines, supplier.taxFlag);
+    fillBillTotals(records.header, {bill.net, bill.tax, bill.total});
     records.header.post();
 
+    const Stored stored = plan.leftovers.contains(bill.number) ? Stored::Maybe : Stored::NothingUnderItsNumber;
     try {
         if (!saveBill(dm, records.header, records.lines, stored)) {
-            result.outcome = Outcome::Failed;
-            result.error = QStringLiteral("另一交易進行中，進貨單未存檔");
-            return result;
+            bill.outcome = Outcome::Failed;
+            bill.detail = QStringLiteral("另一交易進行中，進貨單未存檔");
+            return bill;
         }
     } catch (const std::exception& failure) {
-        result.outcome = Outcome::Failed;
-        result.error = QString::fromUtf8(failure.what());
-        return result;
+        bill.outcome = Outcome::Failed;
+        bill.detail = QString::fromUtf8(failure.what());
+        return bill;
     }
-    result.outcome = Outcome::Written;
-    result.net = records.header.asDouble(QStringLiteral("TOTAL_NETAMT"));
-    result.tax = records.header.asDouble(QStringLiteral("TOTAL_TAXAMT"));
-    result.total = records.header.asDouble(QStringLiteral("TOTAL_TOTAMT"));
-    return result;
+    bill.outcome = Outcome::Written;
+    return bill;
 }
 
 } // namespace opening

@@ -2,7 +2,7 @@
 
 #include "RunObserver.h"
 #include "RunResult.h"
-#include "SupplierRow.h"
+#include "SupplierList.h"
 
 #include <QDate>
 
@@ -12,15 +12,16 @@ namespace opening {
 
 struct BillWorkspace;
 
-// The opening run of "確定開帳" on the supplier rows, for the base date, one at a time per
+// The opening run of "確定開帳" on the supplier list, for the base date, one at a time per
 // database (RunClaim: while another workstation runs, this one writes nothing and ends Busy).
-// It replaces an earlier run
-// when the observer consents (all opening documents at once), makes sure the placeholder product
-// exists, then writes per supplier its opening purchase bill (unpaid balance above 0, one
-// transaction each) and its opening payment record (prepaid balance above 0, unless it keeps
-// one). A failed bill save is reported and the run goes on; any other failure stops the run and
-// is returned with what was done before it, which stays committed.
-RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const QVector<SupplierRow>& suppliers,
-                     const QDate& baseDate, RunObserver& observer);
+// It plans first, with what the database holds then, and writes nothing when the plan is
+// refused (a list that did not load, a setting or a table that no bill could be written with).
+// It replaces an earlier run when the observer consents (all opening documents at once), makes
+// sure the placeholder product exists, then writes per supplier exactly what the plan says: its
+// opening purchase bill (one transaction each) and its opening payment record. A failed bill save
+// is reported and the run goes on; any other failure stops the run and is returned with what was
+// done before it, which stays committed.
+RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierList& suppliers, const QDate& baseDate,
+                     RunObserver& observer);
 
 } // namespace opening

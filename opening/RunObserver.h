@@ -8,15 +8,15 @@ namespace opening {
 class RunObserver {
 public:
     virtual ~RunObserver() = default;
-    // Opening bills of an earlier run exist. True replaces every opening document (all at once);
-    // false ends the run before anything is written.
-    virtual bool replaceEarlierRun(int earlierBills) = 0;
+    // Opening documents of an earlier run exist. True replaces every opening document (all at
+    // once); false ends the run before anything is written.
+    virtual bool replaceEarlierRun(const EarlierRun& earlier) = 0;
     // A bill could not be saved and nothing of it stays; the run goes on.
-    virtual void billFailed(const SupplierResult& supplier) { (void)supplier; }
+    virtual void billFailed(const SupplierEntry& supplier) { (void)supplier; }
     // The run waits for something another workstation holds; what it waits for.
     virtual void waiting(const QString& what) { (void)what; }
     // The supplier is handled: done of total so far.
-    virtual void supplierDone(const SupplierResult& supplier, int done, int total)
+    virtual void supplierDone(const SupplierEntry& supplier, int done, int total)
     {
         (void)supplier;
         (void)done;

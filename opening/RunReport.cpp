@@ -1,9 +1,5 @@
 #include "RunReport.h"
 
-#include "MoneyText.h"
-#include "TextNumbers.h"
-#include "Value.h"
-
 namespace opening {
 
 namespace {
@@ -13,88 +9,227 @@ QString count(int n)
     return QString::number(n);
 }
 
-// A plain number for a spreadsheet: no separators, up to 15 significant digits.
-QString plain(double value)
+QString billsText(const DocumentTotals& bills, int places)
 {
-    return db::formatDouble(value);
+    return QStringLiteral("進貨單 %1 張　未稅 %2　稅額 %3　合計 %4")
+        .arg(count(bills.count), bills.net.text(places), bills.tax.text(places), bills.total.text(places));
 }
 
-QString skippedText(const RunTotals& totals)
+QString paymentsText(const DocumentTotals& payments, int places)
+{
+    return QStringLiteral("預付單 %1 筆 %2").arg(count(payments.count), payments.total.text(places));
+}
+
+// The balances not posted, by reason, in one line.
+QString notPostedText(const Totals& totals)
 {
     QStringList parts;
-    const std::pair<int, Outcome> reasons[] = {{totals.empty, Outcome::Empty},
-                                               {totals.zero, Outcome::Zero},
-                                               {totals.negative, Outcome::Negative},
-                                               {totals.notANumber, Outcome::NotANumber},
-                                               {totals.duplicate, Outcome::Duplicate}};
-    for (const auto& [n, reason] : reasons)
-        if (n > 0)
-            parts << outcomeText(reason) + u' ' + count(n);
+    for (auto it = totals.notPosted.cbegin(); it != totals.notPosted.cend(); ++it)
+        parts << outcomeText(it.key()) + u' ' + count(it.value());
     return parts.join(QStringLiteral("、"));
 }
 
-void addFailure(QStringList& lines, const SupplierResult& supplier, DocumentKind kind, const DocumentResult& document)
+QString faultReason(const Document& document)
 {
-    if (document.outcome != Outcome::Failed)
-        return;
-    lines << QStringLiteral("  %1 %2 %3：%4")
-                 .arg(supplier.supplier.code, supplier.supplier.name, kindText(kind),
-                      QString(document.error).replace(u'\n', QStringLiteral(" ")));
+    QString reason = outcomeText(document.outcome);
+    if (!document.detail.isEmpty())
+        reason += QStringLiteral("（%1）").arg(document.detail);
+    else if (document.outcome == Outcome::Negative)
+        reason += u' ' + document.balance.plainText();
+    return reason;
 }
 
-// What became of the document, its number and, once written, its amounts.
-QStringList documentCells(const DocumentResult& document, DocumentKind kind)
+void addFailures(QStringList& lines, const QVector<SupplierEntry>& suppliers)
 {
-    const auto amount = [&document](double value) {
-        return document.outcome == Outcome::Written ? plain(value) : QString();
-    };
-    QStringList cells{outcomeText(document.outcome), document.number};
-    if (kind == DocumentKind::Bill)
-        cells << amount(document.net) << amount(document.tax);
-    return cells << amount(document.total);
+    for (const SupplierEntry& entry : suppliers)
+        for (const Document* document : {&entry.bill, &entry.payment})
+            if (document->outcome == Outcome::Failed)
+                lines << QStringLiteral("  %1 %2：%3")
+                             .arg(supplierText(entry.supplier), kindText(document->kind),
+                                  QString(document->detail).replace(u'\n', u' '));
+}
+
+// An amount for a file, or for the operator with the accounting format's decimals.
+class AmountText {
+public:
+    AmountText(Amounts style, const Settings& settings) : shown_(style == Amounts::Shown), places_(moneyPlaces(settings)) {}
+    QString operator()(const MoneySum& amount) const { return shown_ ? amount.text(places_) : amount.plainText(); }
+
+private:
+    bool shown_;
+    int places_;
+};
+
+// Which columns a document shows amounts in: a bill all four, a payment record its amount.
+QStringList amountCells(const Document& document, bool computed, const AmountText& text)
+{
+    const QString balance = document.outcome == Outcome::NotANumber ? QString() : text(document.balance);
+    if (!computed)
+        return {balance, {}, {}, {}};
+    if (document.kind == DocumentKind::Payment)
+        return {balance, {}, {}, text(document.total)};
+    return {balance, text(document.net), text(document.tax), text(document.total)};
+}
+
+bool computed(Outcome outcome)
+{
+    return outcome == Outcome::Planned || outcome == Outcome::Written || outcome == Outcome::Failed ||
+           outcome == Outcome::NotReached;
+}
+
+QStringList totalsRow(const DocumentTotals& totals, DocumentKind kind, const AmountText& text)
+{
+    const bool bill = kind == DocumentKind::Bill;
+    return {QString(),
+            QStringLiteral("合計"),
+            QStringLiteral("%1 %2 %3").arg(kindText(kind), count(totals.count), bill ? QStringLiteral("張") : QStringLiteral("筆")),
+            kindText(kind),
+            QString(),
+            text(totals.balance),
+            bill ? text(totals.net) : QString(),
+            bill ? text(totals.tax) : QString(),
+            text(totals.total),
+            QString(),
+            QString()};
 }
 
 } // namespace
+
+int moneyPlaces(const Settings& settings)
+{
+    const qsizetype point = settings.account_amt_format.indexOf(u'.');
+    return point < 0 ? 0 : static_cast<int>(settings.account_amt_format.size() - point - 1);
+}
 
 QString saveFailedText(const QString& supplier, const QString& message)
 {
     return QStringLiteral("資料存檔失敗..!\n廠商代號：%1\n%2").arg(supplier, message);
 }
 
-QString listTotalsText(const ListTotals& totals)
+QString planPanelText(const OpeningPlan& plan)
 {
-    QString text = QStringLiteral("廠商 %1 家　進貨單 %2 張 %3　預付單 %4 筆 %5")
-                       .arg(count(totals.suppliers), count(totals.bills), moneyText(totals.unpaid),
-                            count(totals.payments), moneyText(totals.prepaid));
-    if (totals.doubtful > 0)
-        text += QStringLiteral("　負數或非數值 %1 家").arg(totals.doubtful);
-    if (totals.repeats > 0)
-        text += QStringLiteral("　重複代號 %1 筆").arg(totals.repeats);
+    if (plan.refused())
+        return QStringLiteral("無法開帳：") + plan.refusal.section(u'\n', 0, 0);
+    const Totals totals = totalsOf(plan.suppliers);
+    const int places = moneyPlaces(plan.settings);
+    QString text = QStringLiteral("期初未付 %1 → %2\n期初預付 %3 → %4")
+                       .arg(totals.bills.balance.text(places), billsText(totals.bills, places),
+                            totals.payments.balance.text(places), paymentsText(totals.payments, places));
+    if (totals.faultySuppliers > 0)
+        text += QStringLiteral("　資料有誤 %1 家，不開立").arg(totals.faultySuppliers);
     return text;
+}
+
+QString reconciliationText(const Totals& totals, const Settings& settings)
+{
+    const int places = moneyPlaces(settings);
+    const bool down = totals.rounding.isNegative();
+    const MoneySum rounding = down ? MoneySum() - totals.rounding : totals.rounding;
+    return QStringLiteral("調節：期初未付 %1 ＋ 外加稅額 %2（%3 張）%4 尾數 %5（取至小數 %6 位）＝ 進貨單合計 %7；"
+                          "其中未稅 %8、稅額 %9（外加 %2，含稅餘額內含 %10，%11 張）")
+        .arg(totals.bills.balance.text(places), totals.taxOnTop.text(places), count(totals.billsTaxOnTop),
+             down ? QStringLiteral("−") : QStringLiteral("＋"), rounding.text(places),
+             count(settings.in_totdot), totals.bills.total.text(places), totals.bills.net.text(places))
+        .arg(totals.bills.tax.text(places), totals.taxInside.text(places), count(totals.billsTaxInside));
+}
+
+QStringList faultLines(const QVector<SupplierEntry>& suppliers)
+{
+    QStringList lines;
+    for (const SupplierEntry& entry : suppliers) {
+        QStringList kinds;
+        QString reason;
+        for (const Document* document : {&entry.bill, &entry.payment}) {
+            if (!isFault(document->outcome))
+                continue;
+            const QString why = faultReason(*document);
+            if (!reason.isEmpty() && why != reason) {
+                lines << QStringLiteral("略過 %1 %2：%3").arg(supplierText(entry.supplier), kinds.join(u'、'), reason);
+                kinds.clear();
+            }
+            kinds << kindText(document->kind);
+            reason = why;
+        }
+        if (!kinds.isEmpty())
+            lines << QStringLiteral("略過 %1 %2：%3").arg(supplierText(entry.supplier), kinds.join(u'、'), reason);
+    }
+    return lines;
+}
+
+QString previewSummary(const OpeningPlan& plan)
+{
+    if (plan.refused())
+        return QStringLiteral("無法開帳，不會寫入任何資料。");
+    const Totals totals = totalsOf(plan.suppliers);
+    const int places = moneyPlaces(plan.settings);
+    return QStringLiteral("將開立 進貨單 %1 張，合計 %2；預付單 %3 筆，合計 %4。尚未寫入資料庫。")
+        .arg(count(totals.bills.count), totals.bills.total.text(places), count(totals.payments.count),
+             totals.payments.total.text(places));
+}
+
+QString previewNotes(const OpeningPlan& plan)
+{
+    QStringList lines;
+    if (plan.refused())
+        lines << plan.refusal;
+    if (plan.earlier.exists())
+        lines << QStringLiteral("前次開帳：進貨單 %1 張、明細 %2 筆、預付單 %3 筆，重新開帳時先全部刪除")
+                     .arg(plan.earlier.bills)
+                     .arg(plan.earlier.lines)
+                     .arg(plan.earlier.payments);
+    lines << faultLines(plan.suppliers);
+    return lines.join(u'\n');
+}
+
+QVector<QStringList> documentTable(const OpeningPlan& plan, Amounts amounts)
+{
+    const AmountText text(amounts, plan.settings);
+    QVector<QStringList> rows{{QStringLiteral("序號"), QStringLiteral("廠商代號"), QStringLiteral("廠商名稱"),
+                               QStringLiteral("單據"), QStringLiteral("單號"), QStringLiteral("餘額"),
+                               QStringLiteral("未稅"), QStringLiteral("稅額"), QStringLiteral("合計"),
+                               QStringLiteral("結果"), QStringLiteral("說明")}};
+    for (const SupplierEntry& entry : plan.suppliers) {
+        for (const Document* document : {&entry.bill, &entry.payment}) {
+            if (document->outcome == Outcome::Empty || document->outcome == Outcome::Zero)
+                continue;
+            QStringList cells{count(entry.supplier.position), entry.supplier.code, entry.supplier.name,
+                              kindText(document->kind), document->number};
+            cells << amountCells(*document, computed(document->outcome), text);
+            cells << outcomeText(document->outcome) << QString(document->detail).replace(u'\n', u' ');
+            rows << cells;
+        }
+    }
+    const Totals totals = totalsOf(plan.suppliers);
+    rows << totalsRow(totals.bills, DocumentKind::Bill, text) << totalsRow(totals.payments, DocumentKind::Payment, text);
+    QStringList reconciliation(rows.first().size());
+    reconciliation[1] = QStringLiteral("調節");
+    reconciliation.last() = reconciliationText(totals, plan.settings);
+    rows << reconciliation;
+    return rows;
 }
 
 QString runAccount(const RunResult& result)
 {
-    const RunTotals totals = result.totals();
+    const Totals totals = totalsOf(result.plan.suppliers);
+    const int places = moneyPlaces(result.plan.settings);
     QStringList lines;
-    if (result.replacedBills > 0)
-        lines << QStringLiteral("取代前次開帳：進貨單 %1 張").arg(result.replacedBills);
-    lines << QStringLiteral("進貨單：已開立 %1 張，合計 %2").arg(count(totals.billsWritten), moneyText(totals.billsTotal));
-    lines << QStringLiteral("預付單：已開立 %1 筆，合計 %2")
-                 .arg(count(totals.paymentsWritten), moneyText(totals.paymentsTotal));
-    if (totals.kept > 0)
-        lines << QStringLiteral("保留前次預付單：%1 筆").arg(totals.kept);
-    if (const QString skipped = skippedText(totals); !skipped.isEmpty())
-        lines << QStringLiteral("未開立：") + skipped;
-    if (const int failed = totals.billsFailed + totals.paymentsFailed; failed > 0) {
-        lines << QStringLiteral("失敗：%1 筆").arg(failed);
-        for (const SupplierResult& supplier : result.suppliers) {
-            addFailure(lines, supplier, DocumentKind::Bill, supplier.bill);
-            addFailure(lines, supplier, DocumentKind::Payment, supplier.payment);
-        }
+    if (result.replaced.exists())
+        lines << QStringLiteral("取代前次開帳：進貨單 %1 張、明細 %2 筆、預付單 %3 筆")
+                     .arg(result.replaced.bills)
+                     .arg(result.replaced.lines)
+                     .arg(result.replaced.payments);
+    lines << QStringLiteral("已開立 ") + billsText(totals.bills, places);
+    lines << QStringLiteral("已開立 ") + paymentsText(totals.payments, places);
+    lines << reconciliationText(totals, result.plan.settings);
+    if (const QString notPosted = notPostedText(totals); !notPosted.isEmpty())
+        lines << QStringLiteral("未開立：") + notPosted;
+    lines << faultLines(result.plan.suppliers);
+    if (totals.failed > 0) {
+        lines << QStringLiteral("失敗：%1 筆").arg(totals.failed);
+        addFailures(lines, result.plan.suppliers);
     }
     if (result.end == RunEnd::Stopped) {
-        lines << QStringLiteral("開帳中止：%1").arg(QString(result.stopError).replace(u'\n', QStringLiteral(" ")));
+        lines << QStringLiteral("開帳中止：%1").arg(QString(result.stopError).replace(u'\n', u' '));
         if (totals.notReached > 0)
             lines << QStringLiteral("未執行：%1 筆").arg(totals.notReached);
     }
@@ -103,80 +238,18 @@ QString runAccount(const RunResult& result)
 
 QString runSummaryLine(const RunResult& result)
 {
-    const RunTotals totals = result.totals();
+    const Totals totals = totalsOf(result.plan.suppliers);
+    const int places = moneyPlaces(result.plan.settings);
     // What needs the operator comes first: a long line is cut at its end.
-    QString line;
+    QString first;
     if (result.end == RunEnd::Stopped)
-        line += QStringLiteral("開帳中止　");
-    if (const int failed = totals.billsFailed + totals.paymentsFailed; failed > 0)
-        line += QStringLiteral("失敗 %1　").arg(failed);
-    return line + QStringLiteral("已開立：進貨單 %1 張 %2　預付單 %3 筆 %4")
-                      .arg(count(totals.billsWritten), moneyText(totals.billsTotal), count(totals.paymentsWritten),
-                           moneyText(totals.paymentsTotal));
-}
-
-QVector<QStringList> accountTable(const RunResult& result)
-{
-    QVector<QStringList> rows{{QStringLiteral("序號"), QStringLiteral("廠商代號"), QStringLiteral("廠商名稱"),
-                               QStringLiteral("期初未付"), QStringLiteral("期初預付"), QStringLiteral("進貨單"),
-                               QStringLiteral("進貨單號"), QStringLiteral("未稅"), QStringLiteral("稅額"),
-                               QStringLiteral("合計"), QStringLiteral("預付單"), QStringLiteral("預付單號"),
-                               QStringLiteral("預付金額"), QStringLiteral("訊息")}};
-    for (const SupplierResult& supplier : result.suppliers) {
-        const SupplierRow& row = supplier.supplier;
-        QStringList cells{count(row.position), row.code, row.name, db::valueToText(row.unpaid),
-                          db::valueToText(row.prepaid)};
-        cells << documentCells(supplier.bill, DocumentKind::Bill)
-              << documentCells(supplier.payment, DocumentKind::Payment);
-        cells << (supplier.bill.error.isEmpty() ? supplier.payment.error : supplier.bill.error);
-        rows << cells;
-    }
-    return rows;
-}
-
-QVector<QStringList> previewTable(const Preview& preview)
-{
-    QVector<QStringList> rows{{QStringLiteral("序號"), QStringLiteral("廠商代號"), QStringLiteral("廠商名稱"),
-                               QStringLiteral("單據"), QStringLiteral("單號"), QStringLiteral("未稅"),
-                               QStringLiteral("稅額"), QStringLiteral("合計")}};
-    for (const PlannedDocument& document : preview.documents)
-        rows << QStringList{count(document.supplier.position), document.supplier.code, document.supplier.name,
-                            kindText(document.kind), document.number, plain(document.net), plain(document.tax),
-                            plain(document.total)};
-    return rows;
-}
-
-QString previewSummary(const Preview& preview)
-{
-    int bills = 0;
-    int payments = 0;
-    double billTotal = 0.0;
-    double paymentTotal = 0.0;
-    for (const PlannedDocument& document : preview.documents) {
-        const bool bill = document.kind == DocumentKind::Bill;
-        (bill ? bills : payments) += 1;
-        (bill ? billTotal : paymentTotal) += document.total;
-    }
-    return QStringLiteral("將開立 進貨單 %1 張，合計 %2；預付單 %3 筆，合計 %4。尚未寫入資料庫。")
-        .arg(count(bills), moneyText(billTotal), count(payments), moneyText(paymentTotal));
-}
-
-QString previewNotes(const Preview& preview)
-{
-    QStringList lines;
-    if (preview.earlierBills > 0)
-        lines << QStringLiteral("前次開帳：進貨單 %1 張、預付單 %2 筆，重新開帳時先全部刪除")
-                     .arg(preview.earlierBills)
-                     .arg(preview.earlierPayments);
-    for (const SkippedDocument& skipped : preview.skipped) {
-        // A repeated code skips the whole row: its balances are posted at the code's first row.
-        const QString what = skipped.reason == Outcome::Duplicate
-                                 ? QStringLiteral("第 %1 列").arg(skipped.supplier.position)
-                                 : kindText(skipped.kind);
-        lines << QStringLiteral("略過 %1 %2 %3：%4")
-                     .arg(skipped.supplier.code, skipped.supplier.name, what, outcomeText(skipped.reason));
-    }
-    return lines.join(u'\n');
+        first += QStringLiteral("開帳中止　");
+    if (totals.failed > 0)
+        first += QStringLiteral("失敗 %1　").arg(totals.failed);
+    QString second = QStringLiteral("已開立 ") + paymentsText(totals.payments, places);
+    if (totals.faultySuppliers > 0)
+        second += QStringLiteral("　資料有誤 %1 家，未開立").arg(totals.faultySuppliers);
+    return first + QStringLiteral("已開立 ") + billsText(totals.bills, places) + u'\n' + second;
 }
 
 } // namespace opening

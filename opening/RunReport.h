@@ -1,33 +1,48 @@
 #pragma once
 
-#include "ListTotals.h"
-#include "Preview.h"
+#include "OpeningPlan.h"
 #include "RunResult.h"
+#include "Totals.h"
 
 #include <QStringList>
 
-// The texts and tables an operator reads of the list, a preview and a run.
+// The texts and tables an operator reads of a plan (before a run, and its preview) and of a run.
 namespace opening {
+
+// The decimals amounts are shown with at least: those of the accounting amount format.
+int moneyPlaces(const Settings& settings);
 
 // "資料存檔失敗..!" with the supplier whose bill it was and the database's own message.
 QString saveFailedText(const QString& supplier, const QString& message);
 
-// One line: what the list asks the run to post.
-QString listTotalsText(const ListTotals& totals);
+// The bottom panel before a run, two lines: the balances the list asks to post beside the bills'
+// net, tax and total and the payment records, and how many suppliers are skipped for a fault.
+QString planPanelText(const OpeningPlan& plan);
+// From the balances to what is written: balances + tax on top ± rounding = the bills' total,
+// and the total split into net and tax.
+QString reconciliationText(const Totals& totals, const Settings& settings);
+// Every document skipped for a fault, one line each, naming the supplier and the reason.
+QStringList faultLines(const QVector<SupplierEntry>& suppliers);
 
-// The account of a run, several lines: written with totals, kept, skipped by reason, failed
-// with the supplier and the database's message.
+// The preview's heading: what the run would write, in one line.
+QString previewSummary(const OpeningPlan& plan);
+// What the preview found besides the documents: the earlier run it replaces, the faults.
+QString previewNotes(const OpeningPlan& plan);
+
+// One row per document written, to be written or skipped for a fault (balances that are empty
+// or 0 are left out), then the totals of each kind and the reconciliation; the first row is the
+// header, the last the reconciliation. The preview and the account share it. Amounts plain for files, or as the operator
+// reads them on screen.
+enum class Amounts { Plain, Shown };
+QVector<QStringList> documentTable(const OpeningPlan& plan, Amounts amounts = Amounts::Plain);
+// The table's columns that hold amounts.
+constexpr int kFirstAmountColumn = 5;
+constexpr int kLastAmountColumn = 8;
+
+// The account of a run, several lines: written with totals, the reconciliation, skipped by reason
+// with each fault, failed with the supplier and the database's message.
 QString runAccount(const RunResult& result);
-// The same in one line.
+// The bottom panel after a run, two lines: what was written, what failed or was skipped.
 QString runSummaryLine(const RunResult& result);
-// Per supplier: what became of each balance. The first row is the header.
-QVector<QStringList> accountTable(const RunResult& result);
-
-// The preview's documents in the order the run writes them. The first row is the header.
-QVector<QStringList> previewTable(const Preview& preview);
-// What the preview would write, in one line: documents of each kind with their totals.
-QString previewSummary(const Preview& preview);
-// What the preview found besides the documents: the earlier run, the skipped balances.
-QString previewNotes(const Preview& preview);
 
 } // namespace opening

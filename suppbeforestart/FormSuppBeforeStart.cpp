@@ -3,8 +3,8 @@
 #include "ButtonImages.h"
 #include "Connection.h"
 #include "FrmSimpleDataMod.h"
-#include "ListTotals.h"
-#include "Preview.h"
+#include "DbError.h"
+#include "OpeningPlan.h"
 #include "PreviewDialog.h"
 #include "RecordSetModel.h"
 #include "Reporting.h"
@@ -144,7 +144,18 @@ void TFormSuppBeforeStart::FormShow()
     DateTimePicker1->setDateTime(QDateTime::currentDateTime());
     ClientDataSet1.close();
     ClientDataSet1.setCommandText(opening::supplierListQuery());
-    ClientDataSet1.open();
+    try {
+        ClientDataSet1.open();
+        listFailure_.clear();
+    } catch (const std::exception& failure) {
+        // Nothing can be posted from a list that did not load: the run and the preview stay shut,
+        // and the operator is told why, in the panel and in the error box.
+        listFailure_ = opening::listFailureText(SQLQuery1, QString::fromUtf8(failure.what()));
+        StatusPanel->showText(QStringLiteral("廠商清單無法載入，無法開帳。"), supplierList().refusal());
+        SpeedButton1->setEnabled(false);
+        StatusPanel->preview->setEnabled(false);
+        throw db::DbError(listFailure_);
+    }
     int column = 0;
     for (const GridColumn& shown : kGridColumns) {
         DataSource1->setColumnCaption(column, QString::fromUtf16(shown.caption));
@@ -153,14 +164,34 @@ void TFormSuppBeforeStart::FormShow()
     }
     for (int hidden : kHiddenColumns)
         DBGrid1->setColumnHidden(hidden, true);
-    StatusPanel->showText(opening::listTotalsText(opening::listTotals(opening::supplierRows(ClientDataSet1))));
+    showPlan();
+}
+
+opening::SupplierList TFormSuppBeforeStart::supplierList() const
+{
+    if (!ClientDataSet1.isOpen())
+        return {{}, listFailure_.isEmpty() ? QStringLiteral("清單尚未開啟") : listFailure_};
+    return {opening::supplierRows(ClientDataSet1), listFailure_};
+}
+
+opening::OpeningPlan TFormSuppBeforeStart::plan()
+{
+    return opening::planOpening(*SimpleDataMod, SQLQuery1, supplierList(), DateTimePicker1->date());
+}
+
+void TFormSuppBeforeStart::showPlan()
+{
+    const opening::OpeningPlan planned = plan();
+    const QString details = opening::previewNotes(planned);
+    const opening::Totals totals = opening::totalsOf(planned.suppliers);
+    StatusPanel->showText(opening::planPanelText(planned),
+                          opening::reconciliationText(totals, planned.settings) +
+                              (details.isEmpty() ? QString() : u'\n' + details));
 }
 
 void TFormSuppBeforeStart::PreviewClick()
 {
-    opening::Preview preview = opening::previewOpening(*SimpleDataMod, SQLQuery1, opening::supplierRows(ClientDataSet1),
-                                                       DateTimePicker1->date());
-    auto* dialog = new PreviewDialog(std::move(preview), this);  // owned by the window until closed
+    auto* dialog = new PreviewDialog(plan(), this);  // owned by the window until closed
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

@@ -4,6 +4,7 @@
 #include "RecordSet.h"
 #include "RunResult.h"
 #include "Statement.h"
+#include "SupplierList.h"
 
 #include <QWidget>
 #include <memory>
@@ -75,6 +76,11 @@ public:
     void CalcBillTotals();
     void SaveBill();
 
+    // The supplier list as the run receives it: the rows the grid holds, or why it did not load.
+    opening::SupplierList supplierList() const;
+    // What "確定開帳" would write for the picker's date, as the bottom panel shows it.
+    opening::OpeningPlan plan();
+
     // The last run's account, once a run has walked the list.
     const std::optional<opening::RunResult>& lastRun() const { return lastRun_; }
     bool saveAccount(const QString& path) const;
@@ -83,8 +89,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void showPlan();
     void showAccount(const opening::RunResult& result);
 
+    QString listFailure_;  // why the supplier list did not load
     std::optional<opening::RunResult> lastRun_;
 };
 

@@ -6,6 +6,7 @@
 #include "OpeningRun.h"
 #include "PostingSteps.h"
 #include "RunReport.h"
+#include "Totals.h"
 #include "RunStatusPanel.h"
 #include "WindowRun.h"
 
@@ -25,20 +26,24 @@ void TFormSuppBeforeStart::SpeedButton1Click()
     // One run per start of the system: a second press could only post the same balances twice.
     SpeedButton1->setEnabled(false);
 
-    const QVector<opening::SupplierRow> suppliers = opening::supplierRows(ClientDataSet1);
+    const opening::SupplierList suppliers = supplierList();
     std::optional<opening::RunResult> result;
     {
-        WindowRun window(*this, *StatusPanel, static_cast<int>(suppliers.size()));
+        WindowRun window(*this, *StatusPanel, static_cast<int>(suppliers.rows.size()));
         result = opening::runOpening(*SimpleDataMod, billWorkspace, suppliers, DateTimePicker1->date(), window);
     }
-    if (result->end == opening::RunEnd::Busy) {
-        StatusPanel->showText(result->stopError);
+    switch (result->end) {
+    case opening::RunEnd::Busy:
+    case opening::RunEnd::Refused:
+        // Nothing was written: the operator learns why, and the panel keeps it in view.
+        StatusPanel->showText(QStringLiteral("無法開帳：") + result->stopError.section(u'\n', 0, 0), result->stopError);
         toolkit::boxes().warning(result->stopError);
         return;
-    }
-    if (result->end == opening::RunEnd::Declined) {
-        StatusPanel->showText(opening::listTotalsText(opening::listTotals(suppliers)));
+    case opening::RunEnd::Declined:
+        showPlan();
         throw toolkit::SilentStop{};
+    default:
+        break;
     }
 
     // The list stands where the walk ended: on its last row, or on the supplier a failure hit.
@@ -49,12 +54,12 @@ void TFormSuppBeforeStart::SpeedButton1Click()
     if (result->end == opening::RunEnd::Stopped)
         throw std::runtime_error(result->stopError.toStdString());
 
-    const int failed = result->totals().billsFailed;
-    const QString account = opening::runAccount(*result);
+    const int failed = opening::totalsOf(result->plan.suppliers).failed;
     if (failed == 0)
-        toolkit::boxes().information(kCompleted, account);
+        toolkit::boxes().information(kCompleted);
     else
-        toolkit::boxes().warning(kCompleted + QStringLiteral("\n其中 %1 張進貨單存檔失敗，未開立。").arg(failed), account);
+        toolkit::boxes().warning(kCompleted + QStringLiteral("\n其中 %1 張進貨單存檔失敗，未開立。").arg(failed),
+                                 opening::runAccount(*result));
 }
 
 void TFormSuppBeforeStart::showAccount(const opening::RunResult& result)
@@ -66,14 +71,14 @@ void TFormSuppBeforeStart::showAccount(const opening::RunResult& result)
 
 bool TFormSuppBeforeStart::saveAccount(const QString& path) const
 {
-    return lastRun_ && opening::writeFile(path, opening::csvDocument(opening::accountTable(*lastRun_)));
+    return lastRun_ && opening::writeFile(path, opening::csvDocument(opening::documentTable(lastRun_->plan)));
 }
 
 void TFormSuppBeforeStart::SaveAccountClick()
 {
     if (lastRun_)
         askAndSaveCsv(this, QStringLiteral("儲存開帳明細"), QStringLiteral("期初開帳明細.csv"),
-                      opening::csvDocument(opening::accountTable(*lastRun_)));
+                      opening::csvDocument(opening::documentTable(lastRun_->plan)));
 }
 
 // Makes sure the placeholder product "X99X" ("期初帳款") that every opening bill line names
@@ -86,7 +91,7 @@ void TFormSuppBeforeStart::EnsureOpeningProduct()
 // The bill's totals by the tax flag of the supplier the list stands on.
 void TFormSuppBeforeStart::CalcBillTotals()
 {
-    opening::calcBillTotals(*SimpleDataMod, CDS_DataMaster, CDS_DataSub, ClientDataSet1.asText(QStringLiteral("TAX_FLAG")));
+    opening::calcBillTotals(SimpleDataMod->settings, CDS_DataMaster, CDS_DataSub, ClientDataSet1.asText(QStringLiteral("TAX_FLAG")));
 }
 
 // Writes the bill held in CDS_DataMaster and CDS_DataSub in one transaction. A failure is

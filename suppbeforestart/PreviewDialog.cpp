@@ -2,8 +2,8 @@
 
 #include "Csv.h"
 #include "CsvSaving.h"
-#include "MoneyText.h"
 #include "RunReport.h"
+#include "Totals.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,47 +17,46 @@
 
 namespace {
 
-constexpr int kFirstAmountColumn = 5;
-
-void fill(QTableWidget& table, const opening::Preview& preview)
+void fill(QTableWidget& table, const opening::OpeningPlan& plan)
 {
-    const QVector<QStringList> rows = opening::previewTable(preview);
+    const QVector<QStringList> rows = opening::documentTable(plan, opening::Amounts::Shown);
     table.setColumnCount(static_cast<int>(rows.first().size()));
     table.setHorizontalHeaderLabels(rows.first());
-    table.setRowCount(static_cast<int>(preview.documents.size()));
-    for (int row = 0; row < preview.documents.size(); ++row) {
-        const opening::PlannedDocument& document = preview.documents.at(row);
-        const QStringList& cells = rows.at(row + 1);
-        const double amounts[] = {document.net, document.tax, document.total};
+    // The last row, the reconciliation, stands under the table as a line of its own.
+    const int documents = static_cast<int>(rows.size()) - 2;
+    table.setRowCount(documents);
+    for (int row = 1; row <= documents; ++row) {
+        const QStringList& cells = rows.at(row);
         for (int column = 0; column < cells.size(); ++column) {
-            const bool amount = column >= kFirstAmountColumn;
-            auto item = std::make_unique<QTableWidgetItem>(
-                amount ? opening::moneyText(amounts[column - kFirstAmountColumn]) : cells.at(column));
-            if (amount)
+            auto item = std::make_unique<QTableWidgetItem>(cells.at(column));
+            if (column >= opening::kFirstAmountColumn && column <= opening::kLastAmountColumn)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table.setItem(row, column, item.release());  // the table owns its items
+            table.setItem(row - 1, column, item.release());  // the table owns its items
         }
     }
 }
 
 } // namespace
 
-PreviewDialog::PreviewDialog(opening::Preview preview, QWidget* parent) : QDialog(parent), preview_(std::move(preview))
+PreviewDialog::PreviewDialog(opening::OpeningPlan plan, QWidget* parent) : QDialog(parent), plan_(std::move(plan))
 {
     setWindowTitle(QStringLiteral("開帳預覽"));
     if (parent)
         setFont(parent->font());
-    resize(720, 480);
+    resize(860, 480);
 
-    heading = new QLabel(opening::previewSummary(preview_), this);
+    heading = new QLabel(opening::previewSummary(plan_), this);
+    reconciliation = new QLabel(opening::reconciliationText(opening::totalsOf(plan_.suppliers), plan_.settings), this);
+    reconciliation->setWordWrap(true);
+    reconciliation->setTextInteractionFlags(Qt::TextSelectableByMouse);
     table = new QTableWidget(this);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    fill(*table, preview_);
+    fill(*table, plan_);
     table->resizeColumnsToContents();
-    notes = new QPlainTextEdit(opening::previewNotes(preview_), this);
+    notes = new QPlainTextEdit(opening::previewNotes(plan_), this);
     notes->setReadOnly(true);
     notes->setMaximumHeight(110);
     notes->setVisible(!notes->toPlainText().isEmpty());
@@ -73,22 +72,23 @@ PreviewDialog::PreviewDialog(opening::Preview preview, QWidget* parent) : QDialo
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addWidget(table, 1);
+    layout->addWidget(reconciliation);
     layout->addWidget(notes);
     layout->addWidget(buttons);
 }
 
 void PreviewDialog::copy() const
 {
-    QApplication::clipboard()->setText(opening::tabText(opening::previewTable(preview_)));
+    QApplication::clipboard()->setText(opening::tabText(opening::documentTable(plan_)));
 }
 
 bool PreviewDialog::saveCsv(const QString& path) const
 {
-    return opening::writeFile(path, opening::csvDocument(opening::previewTable(preview_)));
+    return opening::writeFile(path, opening::csvDocument(opening::documentTable(plan_)));
 }
 
 void PreviewDialog::askAndSave()
 {
     askAndSaveCsv(this, QStringLiteral("另存開帳預覽"), QStringLiteral("期初開帳預覽.csv"),
-                  opening::csvDocument(opening::previewTable(preview_)));
+                  opening::csvDocument(opening::documentTable(plan_)));
 }

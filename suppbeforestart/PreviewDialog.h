@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Preview.h"
+#include "OpeningPlan.h"
 
 #include <QDialog>
 
@@ -9,13 +9,14 @@ class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 
-// "開帳預覽": every document "確定開帳" would write, in order, with the number it would get and
-// its amounts; what an earlier run would lose and which balances are skipped. The table can be
-// copied and saved as CSV.
+// "開帳預覽": every document "確定開帳" would write, in order, with the number it would get, its
+// balance and amounts, and every balance skipped for a fault with its reason; the totals and how
+// they tie to the balances; what an earlier run would lose. The table can be copied and saved as
+// CSV.
 class PreviewDialog : public QDialog {
     Q_OBJECT
 public:
-    PreviewDialog(opening::Preview preview, QWidget* parent);
+    PreviewDialog(opening::OpeningPlan plan, QWidget* parent);
 
     // The table as tab-separated text on the clipboard.
     void copy() const;
@@ -23,6 +24,7 @@ public:
 
     QLabel* heading = nullptr;
     QTableWidget* table = nullptr;
+    QLabel* reconciliation = nullptr;
     QPlainTextEdit* notes = nullptr;
     QPushButton* copyButton = nullptr;
     QPushButton* saveButton = nullptr;
@@ -30,5 +32,5 @@ public:
 private:
     void askAndSave();
 
-    opening::Preview preview_;
+    opening::OpeningPlan plan_;
 };

@@ -28,6 +28,10 @@ RunStatusPanel::RunStatusPanel(QFrame* panel)
 {
     text = new QLabel(panel);
     text->setTextFormat(Qt::PlainText);
+    // Two lines in the panel's height: the balances and what the run writes of them.
+    QFont small = panel->font();
+    small.setPixelSize(12);
+    text->setFont(small);
     // A long line is cut at the panel's edge, never widening the window; the tooltip has it whole.
     text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     progress = new QProgressBar(panel);

@@ -13,7 +13,7 @@ class RunStatusPanel {
 public:
     explicit RunStatusPanel(QFrame* panel);
 
-    // A line of text; the details unfold as its tooltip.
+    // A text of at most two lines; the details unfold as its tooltip.
     void showText(const QString& line, const QString& details = {});
     void startProgress(int total);
     // done of total suppliers handled, the documents written so far and the time still needed.

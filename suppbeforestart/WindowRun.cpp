@@ -22,19 +22,19 @@ WindowRun::~WindowRun()
     panel_.endProgress();
 }
 
-bool WindowRun::replaceEarlierRun(int earlierBills)
+bool WindowRun::replaceEarlierRun(const opening::EarlierRun& earlier)
 {
-    (void)earlierBills;
+    (void)earlier;
     return toolkit::boxes().confirm(QStringLiteral("期初開帳已執行確定重新開帳 ?"), QStringLiteral("Confirm"),
                                     toolkit::Button::No) == toolkit::Button::Yes;
 }
 
-void WindowRun::billFailed(const opening::SupplierResult& supplier)
+void WindowRun::billFailed(const opening::SupplierEntry& supplier)
 {
-    toolkit::boxes().warning(opening::saveFailedText(supplier.supplier.code, supplier.bill.error));
+    toolkit::boxes().warning(opening::saveFailedText(supplier.supplier.code, supplier.bill.detail));
 }
 
-void WindowRun::supplierDone(const opening::SupplierResult& supplier, int done, int total)
+void WindowRun::supplierDone(const opening::SupplierEntry& supplier, int done, int total)
 {
     bills_ += supplier.bill.outcome == opening::Outcome::Written;
     payments_ += supplier.payment.outcome == opening::Outcome::Written;

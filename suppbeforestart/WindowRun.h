@@ -18,9 +18,9 @@ public:
     WindowRun(const WindowRun&) = delete;
     WindowRun& operator=(const WindowRun&) = delete;
 
-    bool replaceEarlierRun(int earlierBills) override;
-    void billFailed(const opening::SupplierResult& supplier) override;
-    void supplierDone(const opening::SupplierResult& supplier, int done, int total) override;
+    bool replaceEarlierRun(const opening::EarlierRun& earlier) override;
+    void billFailed(const opening::SupplierEntry& supplier) override;
+    void supplierDone(const opening::SupplierEntry& supplier, int done, int total) override;
     void waiting(const QString& what) override;
 
 private:

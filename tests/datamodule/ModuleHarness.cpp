@@ -4,34 +4,20 @@
 
 const QString firstUseQuery = QStringLiteral("SELECT COUNT(*) FROM RDB$DATABASE");
 
-std::vector<int*> integerSettings()
+std::vector<int*> integerSettings(Settings& s)
 {
-    return {&cost_rule, &cost_dot, &price_dot, &in_sumkind, &sal_sumkind, &in_totdot, &sal_totdot,
-            &account_amtdot, &in_inquiry_price, &acc_subject_auto};
+    return {&s.cost_rule, &s.cost_dot,   &s.price_dot,      &s.in_sumkind,       &s.sal_sumkind,
+            &s.in_totdot, &s.sal_totdot, &s.account_amtdot, &s.in_inquiry_price, &s.acc_subject_auto};
 }
 
-std::vector<QString*> textSettings()
+std::vector<QString*> textSettings(Settings& s)
 {
-    return {&in_money_id, &sal_money_id, &main_stockid, &main_departid, &accounts_receivable,
-            &unearned_sales_revenue, &notes_receivable, &sales_return, &sales_tax_payable,
-            &sales_discounts_and_allowances, &accounts_payable, &prepayment_for_purchases, &notes_payable,
-            &purchase_returns, &prepaid_sales_tax, &purchase_discounts_and_allowances, &cash, &sales_revenue,
-            &purchases, &cash_in_banks, &bank_loan, &corp_title, &corp_addr, &corp_tel, &corp_fax,
-            &corp_email, &corp_idno, &account_id_cash};
-}
-
-void resetSettings()
-{
-    for (int* setting : integerSettings())
-        *setting = 0;
-    for (QString* setting : textSettings())
-        setting->clear();
-    in_tax = 0.0;
-    in_tax2 = 0.0;
-    price_format.clear();
-    cost_format.clear();
-    account_amt_format.clear();
-    operator_id.clear();
+    return {&s.in_money_id, &s.sal_money_id, &s.main_stockid, &s.main_departid, &s.accounts_receivable,
+            &s.unearned_sales_revenue, &s.notes_receivable, &s.sales_return, &s.sales_tax_payable,
+            &s.sales_discounts_and_allowances, &s.accounts_payable, &s.prepayment_for_purchases, &s.notes_payable,
+            &s.purchase_returns, &s.prepaid_sales_tax, &s.purchase_discounts_and_allowances, &s.cash,
+            &s.sales_revenue, &s.purchases, &s.cash_in_banks, &s.bank_loan, &s.corp_title, &s.corp_addr,
+            &s.corp_tel, &s.corp_fax, &s.corp_email, &s.corp_idno, &s.account_id_cash};
 }
 
 LoggedModule::LoggedModule(const testsupport::TempDatabase& database)

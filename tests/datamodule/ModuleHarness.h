@@ -6,11 +6,9 @@
 #include <QStringList>
 #include <vector>
 
-// The settings are process-wide: each test starts from the state of a fresh process.
-void resetSettings();
 // The settings of each kind that PARAM_DEFINE fills, in the order of their keys.
-std::vector<int*> integerSettings();
-std::vector<QString*> textSettings();
+std::vector<int*> integerSettings(Settings& settings);
+std::vector<QString*> textSettings(Settings& settings);
 
 // A data module on a test database whose statements are recorded in `log`.
 class LoggedModule {

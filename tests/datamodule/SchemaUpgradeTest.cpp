@@ -21,8 +21,6 @@ const QString productPlaceIndex = "CREATE INDEX IX_PROD_PLACE_0 ON PRODUCT_PLACE
 
 class SchemaUpgrade : public ::testing::Test {
 protected:
-    void SetUp() override { resetSettings(); }
-
     bool tableExists(const QString& table)
     {
         return database.scalar("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = '" + table + "'").toInt() == 1;
@@ -149,13 +147,13 @@ TEST_F(SchemaUpgrade, FailingTableStepStopsTheConnectAndKeepsWhatWasDone)
                                        "AND RDB$RELATION_NAME = 'PRODUCT_PLACE'"}));
     EXPECT_TRUE(tableExists("PRODUCT_PLACE"));
     EXPECT_FALSE(tableExists("PRINTLABELBAR"));
-    EXPECT_EQ(in_tax, 0.0);
+    EXPECT_EQ(logged.module.settings.in_tax, 0.0);
     EXPECT_TRUE(logged.module.SQLConnection1.connected());
 
     logged.reconnect();
     EXPECT_FALSE(logged.log.join('\n').contains("CREATE INDEX"));
     EXPECT_TRUE(tableExists("STORY_CUSTSALE"));
-    EXPECT_DOUBLE_EQ(in_tax, 0.05);
+    EXPECT_DOUBLE_EQ(logged.module.settings.in_tax, 0.05);
 }
 
 TEST_F(SchemaUpgrade, ColumnStepFailsSilentlyAndTheNextOneRuns)
@@ -169,7 +167,7 @@ TEST_F(SchemaUpgrade, ColumnStepFailsSilentlyAndTheNextOneRuns)
     EXPECT_TRUE(columnsOf("CUSTSALEBK_DETAIL").contains("PUT_ID"));
     EXPECT_FALSE(tableExists("CUSTSALE_DETAIL"));
     EXPECT_EQ(logged.log.last(), firstUseQuery);
-    EXPECT_EQ(in_money_id, "NTD");  // the demo's parameters were loaded after it
+    EXPECT_EQ(logged.module.settings.in_money_id, "NTD");  // the demo's parameters were loaded after it
 }
 
 TEST_F(SchemaUpgrade, SearchTableComparesInCapitalsWithQuotesDoubled)

@@ -10,8 +10,6 @@ namespace {
 
 class SettingsLoad : public ::testing::Test {
 protected:
-    void SetUp() override { resetSettings(); }
-
     void store(const QString& key, const QString& value)
     {
         db::Statement insert(&database.admin());
@@ -36,25 +34,25 @@ protected:
 
 TEST_F(SettingsLoad, EmptyTableGivesEveryDefaultBeforeTheFirstQueryGoesOn)
 {
-    for (int* setting : integerSettings())
+    for (int* setting : integerSettings(logged.module.settings))
         *setting = 9;
-    for (QString* setting : textSettings())
+    for (QString* setting : textSettings(logged.module.settings))
         *setting = "earlier";
-    in_tax = in_tax2 = 0.5;
-    price_format = cost_format = account_amt_format = "earlier";
+    logged.module.settings.in_tax = logged.module.settings.in_tax2 = 0.5;
+    logged.module.settings.price_format = logged.module.settings.cost_format = logged.module.settings.account_amt_format = "earlier";
 
     logged.firstUse();
 
-    for (int* setting : integerSettings())
+    for (int* setting : integerSettings(logged.module.settings))
         EXPECT_EQ(*setting, 0);
-    for (QString* setting : textSettings())
+    for (QString* setting : textSettings(logged.module.settings))
         EXPECT_TRUE(setting->isEmpty()) << setting->toStdString();
-    EXPECT_DOUBLE_EQ(in_tax, 0.05);
-    EXPECT_DOUBLE_EQ(in_tax2, 0.05);
-    EXPECT_EQ(price_format, "#,##0");
-    EXPECT_EQ(cost_format, "#,##0");
-    EXPECT_EQ(account_amt_format, "#,##0");
-    EXPECT_TRUE(operator_id.isEmpty());
+    EXPECT_DOUBLE_EQ(logged.module.settings.in_tax, 0.05);
+    EXPECT_DOUBLE_EQ(logged.module.settings.in_tax2, 0.05);
+    EXPECT_EQ(logged.module.settings.price_format, "#,##0");
+    EXPECT_EQ(logged.module.settings.cost_format, "#,##0");
+    EXPECT_EQ(logged.module.settings.account_amt_format, "#,##0");
+    EXPECT_TRUE(logged.module.settings.operator_id.isEmpty());
 
     // The upgrade first, then the 40 queries in key order, then the query that connected.
     const QStringList expectedTail = settingsLoadQueries() << firstUseQuery;
@@ -77,45 +75,45 @@ TEST_F(SettingsLoad, StoredValuesAreConvertedByKind)
 
     logged.firstUse();
 
-    EXPECT_EQ(cost_dot, 4);
-    EXPECT_EQ(price_dot, 2);
-    EXPECT_EQ(in_tax, 0.0);  // a stored 0 wins over the default
-    EXPECT_EQ(in_tax2, 0.0);
-    EXPECT_EQ(price_format, "#,##0.00");
-    EXPECT_EQ(cost_format, "#,##0.0000");
-    EXPECT_EQ(account_amt_format, "#,##0.00000");
-    EXPECT_EQ(in_money_id, "NTD");
-    EXPECT_EQ(corp_title, "金豐貿易股份有限公司");
-    EXPECT_EQ(corp_email, "boss@corvane.tw   ");
-    EXPECT_TRUE(sal_money_id.isEmpty());
+    EXPECT_EQ(logged.module.settings.cost_dot, 4);
+    EXPECT_EQ(logged.module.settings.price_dot, 2);
+    EXPECT_EQ(logged.module.settings.in_tax, 0.0);  // a stored 0 wins over the default
+    EXPECT_EQ(logged.module.settings.in_tax2, 0.0);
+    EXPECT_EQ(logged.module.settings.price_format, "#,##0.00");
+    EXPECT_EQ(logged.module.settings.cost_format, "#,##0.0000");
+    EXPECT_EQ(logged.module.settings.account_amt_format, "#,##0.00000");
+    EXPECT_EQ(logged.module.settings.in_money_id, "NTD");
+    EXPECT_EQ(logged.module.settings.corp_title, "金豐貿易股份有限公司");
+    EXPECT_EQ(logged.module.settings.corp_email, "boss@corvane.tw   ");
+    EXPECT_TRUE(logged.module.settings.sal_money_id.isEmpty());
 }
 
 TEST_F(SettingsLoad, PlacesOutOfRangeKeepTheEarlierFormat)
 {
     store("price_dot", "7");
     logged.firstUse();
-    EXPECT_EQ(price_dot, 7);
-    EXPECT_TRUE(price_format.isEmpty());
-    EXPECT_EQ(cost_format, "#,##0");
+    EXPECT_EQ(logged.module.settings.price_dot, 7);
+    EXPECT_TRUE(logged.module.settings.price_format.isEmpty());
+    EXPECT_EQ(logged.module.settings.cost_format, "#,##0");
 
     storeAndReconnect("price_dot", "2");
-    EXPECT_EQ(price_format, "#,##0.00");
+    EXPECT_EQ(logged.module.settings.price_format, "#,##0.00");
     storeAndReconnect("price_dot", "-1");
-    EXPECT_EQ(price_dot, -1);
-    EXPECT_EQ(price_format, "#,##0.00");
+    EXPECT_EQ(logged.module.settings.price_dot, -1);
+    EXPECT_EQ(logged.module.settings.price_format, "#,##0.00");
     storeAndReconnect("price_dot", "2.5");
-    EXPECT_EQ(price_dot, 0);
-    EXPECT_EQ(price_format, "#,##0");
+    EXPECT_EQ(logged.module.settings.price_dot, 0);
+    EXPECT_EQ(logged.module.settings.price_format, "#,##0");
     storeAndReconnect("price_dot", "1");
-    EXPECT_EQ(price_format, "#,##0.0");
+    EXPECT_EQ(logged.module.settings.price_format, "#,##0.0");
     storeAndReconnect("price_dot", "two");
-    EXPECT_EQ(price_dot, 0);
-    EXPECT_EQ(price_format, "#,##0");
+    EXPECT_EQ(logged.module.settings.price_dot, 0);
+    EXPECT_EQ(logged.module.settings.price_format, "#,##0");
 }
 
 TEST_F(SettingsLoad, FailingQueryStopsTheLoadAtItsKey)
 {
-    // PARAM_DEFINE as a view whose corp_title row cannot be read.
+    // PARAM_DEFINE as a view whose logged.module.settings.corp_title row cannot be read.
     database.exec("DROP TABLE PARAM_DEFINE");
     database.exec("CREATE TABLE PARAM_ROWS (PARAM_ID VARCHAR(50), PARAM_VALUE VARCHAR(200))");
     database.exec("CREATE VIEW PARAM_DEFINE (PARAM_ID, PARAM_VALUE) AS SELECT PARAM_ID, CASE WHEN PARAM_ID = "
@@ -125,16 +123,16 @@ TEST_F(SettingsLoad, FailingQueryStopsTheLoadAtItsKey)
     database.exec("INSERT INTO PARAM_ROWS VALUES ('bank_loan', '2101')");
     database.exec("INSERT INTO PARAM_ROWS VALUES ('corp_title', 'broken')");
     database.exec("INSERT INTO PARAM_ROWS VALUES ('corp_email', 'boss@corvane.tw')");
-    corp_title = "earlier title";
+    logged.module.settings.corp_title = "earlier title";
 
     EXPECT_THROW(logged.firstUse(), db::DbError);
 
-    EXPECT_EQ(price_dot, 3);
-    EXPECT_EQ(bank_loan, "2101");
-    EXPECT_DOUBLE_EQ(in_tax, 0.05);
-    EXPECT_EQ(price_format, "#,##0.000");
-    EXPECT_EQ(corp_title, "earlier title");
-    EXPECT_TRUE(corp_email.isEmpty());
+    EXPECT_EQ(logged.module.settings.price_dot, 3);
+    EXPECT_EQ(logged.module.settings.bank_loan, "2101");
+    EXPECT_DOUBLE_EQ(logged.module.settings.in_tax, 0.05);
+    EXPECT_EQ(logged.module.settings.price_format, "#,##0.000");
+    EXPECT_EQ(logged.module.settings.corp_title, "earlier title");
+    EXPECT_TRUE(logged.module.settings.corp_email.isEmpty());
     EXPECT_EQ(logged.log.last(), paramQuery("corp_title"));
 }
 
@@ -148,8 +146,8 @@ TEST_F(SettingsLoad, MissingTableTravelsOutOfTheOpenAfterTheUpgrade)
         EXPECT_TRUE(e.message().contains("PARAM_DEFINE")) << e.what();
     }
     EXPECT_EQ(logged.log.last(), paramQuery("cost_rule"));
-    EXPECT_EQ(in_tax, 0.0);
-    EXPECT_TRUE(price_format.isEmpty());
+    EXPECT_EQ(logged.module.settings.in_tax, 0.0);
+    EXPECT_TRUE(logged.module.settings.price_format.isEmpty());
     EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'STORY_CUSTSALE'").toInt(), 1);
 
     // The connection stays open: the handling does not run again in this run.
@@ -176,7 +174,6 @@ TEST_F(SettingsLoad, LoadParamReadsOneKeyWithItsQuotesDoubled)
 
 TEST(FirstUse, AServiceCalledFirstGetsItsOwnAnswer)
 {
-    resetSettings();
     TempDatabase database;
     database.exec("INSERT INTO PARAM_DEFINE (PARAM_ID, PARAM_VALUE) VALUES ('corp_title', '金豐貿易')");
     database.exec("INSERT INTO PARAM_DEFINE (PARAM_ID, PARAM_VALUE) VALUES ('price_dot', '2')");
@@ -184,6 +181,6 @@ TEST(FirstUse, AServiceCalledFirstGetsItsOwnAnswer)
     database.configure(module.SQLConnection1);
     // The connect runs the schema upgrade and the settings load on SQLQuery1 under the service.
     EXPECT_EQ(module.LoadParam("corp_title"), "金豐貿易");
-    EXPECT_EQ(price_dot, 2);
+    EXPECT_EQ(module.settings.price_dot, 2);
     EXPECT_EQ(module.LoadParam("price_dot"), "2");
 }

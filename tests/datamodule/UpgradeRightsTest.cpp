@@ -14,7 +14,6 @@ class ClerkLogin : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetSettings();
         database.exec("create or alter user " + clerk + " password '" + password + "'");
         database.exec("GRANT SELECT ON PARAM_DEFINE TO " + clerk);
         database.exec("INSERT INTO PARAM_DEFINE (PARAM_ID, PARAM_VALUE) VALUES ('corp_title', '金豐貿易')");
@@ -48,8 +47,8 @@ TEST_F(ClerkLogin, FailsAtAMissingTableAndConnectsOnceEveryTableIsThere)
     EXPECT_EQ(clerkModule.log.first(), tableQuery("PRODUCT_PLACE"));
     EXPECT_TRUE(clerkModule.log.at(1).startsWith("CREATE TABLE PRODUCT_PLACE ("));
     EXPECT_EQ(clerkModule.log.last(), tableQuery("PRODUCT_PLACE"));
-    EXPECT_TRUE(corp_title.isEmpty());
-    EXPECT_EQ(in_tax, 0.0);
+    EXPECT_TRUE(clerkModule.module.settings.corp_title.isEmpty());
+    EXPECT_EQ(clerkModule.module.settings.in_tax, 0.0);
 
     {
         LoggedModule owner(database);
@@ -60,8 +59,8 @@ TEST_F(ClerkLogin, FailsAtAMissingTableAndConnectsOnceEveryTableIsThere)
     clerkModule.reconnect();
     EXPECT_TRUE(clerkModule.log.contains(addColumn("CUSTSALEBK_DETAIL")));
     EXPECT_EQ(clerkModule.log.last(), firstUseQuery);
-    EXPECT_EQ(corp_title, "金豐貿易");
-    EXPECT_DOUBLE_EQ(in_tax, 0.05);
+    EXPECT_EQ(clerkModule.module.settings.corp_title, "金豐貿易");
+    EXPECT_DOUBLE_EQ(clerkModule.module.settings.in_tax, 0.05);
     EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = "
                               "'CUSTSALEBK_DETAIL' AND RDB$FIELD_NAME = 'PUT_ID'")
                   .toInt(),

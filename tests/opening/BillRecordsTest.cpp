@@ -273,8 +273,8 @@ TEST_F(BillTotalsTest, NetTaxAndTotalFollowTheSuppliersFlag)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(qPrintable(QStringLiteral("flag '%1' places %2 rate %3").arg(c.flag).arg(c.places).arg(c.rate)));
-        in_totdot = c.places;
-        in_tax = c.rate;
+        dm.settings.in_totdot = c.places;
+        dm.settings.in_tax = c.rate;
         bill(c.flag, c.amounts, "0");
         form->CalcBillTotals();
         EXPECT_NEAR(header("TOTAL_NETAMT"), c.net, 1e-9);
@@ -289,8 +289,8 @@ TEST_F(BillTotalsTest, NetTaxAndTotalFollowTheSuppliersFlag)
 
 TEST_F(BillTotalsTest, DerivedAmountsAndTheLinesPositionAreKept)
 {
-    in_totdot = 0;
-    in_tax = 0.05;
+    dm.settings.in_totdot = 0;
+    dm.settings.in_tax = 0.05;
     bill("0", {500, 300, 200});
     form->CDS_DataMaster.setAsDouble("TOTAL_DISCOUNT", 10);
     form->CDS_DataMaster.setAsDouble("TOTAL_DISTAX", 0.5);

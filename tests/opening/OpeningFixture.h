@@ -48,10 +48,10 @@ protected:
     void useSettings(double tax = 0.05, int totalPlaces = 0)
     {
         dm.SQLConnection1.open();
-        in_tax = tax;
-        in_totdot = totalPlaces;
-        in_money_id = QStringLiteral("NTD");
-        main_stockid = QStringLiteral("A01");
+        dm.settings.in_tax = tax;
+        dm.settings.in_totdot = totalPlaces;
+        dm.settings.in_money_id = QStringLiteral("NTD");
+        dm.settings.main_stockid = QStringLiteral("A01");
     }
 
     // A supplier and, unless both balances are null, its opening balances.

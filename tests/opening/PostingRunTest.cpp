@@ -191,20 +191,27 @@ TEST_F(PostingRunTest, AnEarlierRunIsReplacedOnlyOnConsentAndAllAtOnce)
     EXPECT_EQ(count("SELECT COUNT(*) FROM PRODUCT"), 1);
 }
 
-TEST_F(PostingRunTest, LeftoverPaymentRecordsAreKeptAndQuotedCodesPostSafely)
+TEST_F(PostingRunTest, LeftoversOfAnEarlierRunAreReplacedWholeAndQuotedCodesPostSafely)
 {
     addSupplier("S'1", "單引號行", 100, 300);
     addSupplier("S2", "乙", 40, 70);
     addSupplier("S3", "丙", {}, 90);
+    // Opening payment records without any opening bill, one under the number S2's record gets,
+    // and a line without its header: an earlier run all the same, asked about and replaced whole.
     database.exec("INSERT INTO PAY_MASTER(MASTERBILLID,SUPP_CORP_ID,BILL_DATE,CASH_AMT) VALUES('0201001010001','S''1','2010/01/01',50)");
     database.exec("INSERT INTO PAY_MASTER(MASTERBILLID,SUPP_CORP_ID,BILL_DATE) VALUES('0201102190002','ZZZ','2010/01/01')");
-    database.exec("INSERT INTO PAY_MASTER(MASTERBILLID,SUPP_CORP_ID,BILL_DATE) VALUES('0201001010009','S3',NULL)");
-    // What is left behind under the numbers the bills get is replaced, not kept beside them: a line
-    // under the first, an opening stock change under the second (another kind's stays).
-    database.exec("INSERT INTO PURCHASE_DETAIL(MASTERBILLID,V_NAME) VALUES('0201102190001','舊')");
+    database.exec("INSERT INTO PURCHASE_DETAIL(MASTERBILLID,V_NAME,AMT) VALUES('0201102190001','舊',84)");
+    // An opening stock change under the number the second bill gets goes with it; another kind's stays.
     database.exec("INSERT INTO PROD_CHGDATA(MASTERBILLID,FLAG_ID) VALUES('0201102190002','0')");
     database.exec("INSERT INTO PROD_CHGDATA(MASTERBILLID,FLAG_ID) VALUES('0201102190002','1')");
+    const auto before = documents();
     openWindow();
+    EXPECT_FALSE(press());
+    EXPECT_EQ(shown->texts(Kind::Confirm), std::vector<QString>{kAsked});
+    EXPECT_EQ(documents(), before);
+
+    restart();
+    shown->answer(toolkit::Button::Yes);
     QStringList sent;
     dm.SQLConnection1.setStatementObserver([&sent](const QString& text) { sent << text; });
     ASSERT_TRUE(press());
@@ -216,7 +223,6 @@ TEST_F(PostingRunTest, LeftoverPaymentRecordsAreKeptAndQuotedCodesPostSafely)
         for (const char* value : {"S'1", "S''1", "S2", "S3", "02011021900", "2011/02/19"})
             EXPECT_FALSE(text.contains(QLatin1String(value))) << text.toStdString();
 
-    EXPECT_TRUE(shown->texts(Kind::Confirm).empty());
     EXPECT_EQ(shown->texts(Kind::Information), std::vector<QString>{kDone});
     EXPECT_EQ(database.rows("SELECT SUPP_CORP_ID, TOTAL_TOTAMT FROM PURCHASE_MASTER ORDER BY 1"),
               QVector<QVector<QVariant>>({{"S'1", 105.0}, {"S2", 42.0}}));
@@ -224,11 +230,10 @@ TEST_F(PostingRunTest, LeftoverPaymentRecordsAreKeptAndQuotedCodesPostSafely)
               QVector<QVector<QVariant>>({{"0201102190001", "S'1", 100.0}, {"0201102190002", "S2", 40.0}}));
     EXPECT_EQ(database.rows("SELECT MASTERBILLID, FLAG_ID FROM PROD_CHGDATA"),
               QVector<QVector<QVariant>>({{"0201102190002", "1"}}));
+    // No old amount kept, no number stored twice.
     EXPECT_EQ(database.rows("SELECT MASTERBILLID, SUPP_CORP_ID, CASH_AMT FROM PAY_MASTER ORDER BY 1, 2"),
-              QVector<QVector<QVariant>>({{"0201001010001", "S'1", 50.0},      // kept with its old amount
-                                          {"0201001010009", "S3", QVariant()},  // without a date it does not count
-                                          {"0201102190002", "S2", 70.0},       // numbered by position, like a leftover
-                                          {"0201102190002", "ZZZ", QVariant()},
+              QVector<QVector<QVariant>>({{"0201102190001", "S'1", 300.0},
+                                          {"0201102190002", "S2", 70.0},
                                           {"0201102190003", "S3", 90.0}}));
 }
 
@@ -320,21 +325,34 @@ TEST_F(PostingRunTest, TheBottomPanelShowsTotalsThePreviewProgressAndTheAccount)
     form->DateTimePicker1->setDate(QDate(2011, 2, 19));
     RunStatusPanel& panel = *form->StatusPanel;
 
-    // Before posting: what the list asks for, with the typing mistakes counted.
-    EXPECT_EQ(panel.text->text(), "廠商 7 家　進貨單 2 張 6,235　預付單 2 筆 1,100　負數或非數值 1 家");
+    // Before posting: the balances beside what the run writes of them, the typing mistakes counted.
+    EXPECT_EQ(panel.text->text(), "期初未付 6,234.5 → 進貨單 2 張　未稅 5,997　稅額 300　合計 6,297\n"
+                                  "期初預付 1,100 → 預付單 2 筆 1,100　資料有誤 1 家，不開立");
 
-    // The preview lists the documents in order with their numbers-to-be, and writes nothing.
+    // The preview lists the documents in order with their numbers-to-be, balances and amounts,
+    // the skipped balances with their reason, the totals, and how they tie; it writes nothing.
     form->PreviewClick();
     auto* preview = form->findChild<PreviewDialog*>();
     ASSERT_NE(preview, nullptr);
-    ASSERT_EQ(preview->table->rowCount(), 4);
-    QStringList numbers;
-    for (int row = 0; row < 4; ++row)
-        numbers << preview->table->item(row, 1)->text() + ' ' + preview->table->item(row, 3)->text() + ' ' +
-                       preview->table->item(row, 4)->text() + ' ' + preview->table->item(row, 7)->text();
-    EXPECT_EQ(numbers, QStringList({"S001 進貨單 0201102190001 1,297", "S001 預付單 0201102190001 300",
-                                    "S002 進貨單 0201102190002 5,000", "S003 預付單 0201102190003 800"}));
-    EXPECT_TRUE(preview->notes->toPlainText().contains("S006 花蓮石材企業行 進貨單：負數餘額"));
+    ASSERT_EQ(preview->table->rowCount(), 8);
+    QStringList rows;
+    for (int row = 0; row < 8; ++row) {
+        QStringList cells;
+        for (int column : {1, 3, 4, 5, 6, 7, 8, 9})
+            cells << preview->table->item(row, column)->text();
+        rows << cells.join(' ');
+    }
+    EXPECT_EQ(rows, QStringList({"S001 進貨單 0201102190001 1,234.5 1,235 62 1,297 將開立",
+                                 "S001 預付單 0201102190001 300   300 將開立",
+                                 "S002 進貨單 0201102190002 5,000 4,762 238 5,000 將開立",
+                                 "S003 預付單 0201102190003 800   800 將開立",
+                                 "S006 進貨單  -250    負數餘額", "S006 預付單  -100    負數餘額",
+                                 "合計 進貨單  6,234.5 5,997 300 6,297 ", "合計 預付單  1,100   1,100 "}));
+    EXPECT_EQ(preview->reconciliation->text(),
+              "調節：期初未付 6,234.5 ＋ 外加稅額 62（1 張）＋ 尾數 0.5（取至小數 0 位）＝ 進貨單合計 6,297；"
+              "其中未稅 5,997、稅額 300（外加 62，含稅餘額內含 238，1 張）");
+    EXPECT_TRUE(preview->notes->toPlainText().contains("略過 S006 花蓮石材企業行（第 6 列） 進貨單：負數餘額 -250"))
+        << preview->notes->toPlainText().toStdString();
     const QString previewCsv = database.folder() + "/preview.csv";
     ASSERT_TRUE(preview->saveCsv(previewCsv));
     preview->close();
@@ -357,19 +375,31 @@ TEST_F(PostingRunTest, TheBottomPanelShowsTotalsThePreviewProgressAndTheAccount)
     EXPECT_EQ(form->size(), QSize(590, 433));  // however long the texts in the panel
     EXPECT_FALSE(panel.progress->isVisible());
 
-    // After: the box keeps the suite's text and carries the account; the panel keeps it.
+    // After: the suite's box, one OK and nothing more; the account stays in the panel, and its CSV
+    // has the preview's columns, with the same figures.
     ASSERT_EQ(shown->shown().size(), 1u);
+    EXPECT_EQ(shown->shown().front().kind, Kind::Information);
     EXPECT_EQ(shown->shown().front().text, kDone);
-    EXPECT_TRUE(shown->shown().front().details.contains("進貨單：已開立 2 張，合計 6,297"));
-    EXPECT_EQ(panel.text->text(), "已開立：進貨單 2 張 6,297　預付單 2 筆 1,100");
+    EXPECT_TRUE(shown->shown().front().details.isEmpty());
+    EXPECT_EQ(panel.text->text(), "已開立 進貨單 2 張　未稅 5,997　稅額 300　合計 6,297\n"
+                                  "已開立 預付單 2 筆 1,100　資料有誤 1 家，未開立");
+    EXPECT_TRUE(panel.text->toolTip().contains("調節：期初未付 6,234.5"));
     EXPECT_FALSE(panel.saveAccount->isHidden());
     const QString accountCsv = database.folder() + "/account.csv";
     ASSERT_TRUE(form->saveAccount(accountCsv));
-    QFile saved(accountCsv);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    const QByteArray bytes = saved.readAll();
-    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
-    const QString text = QString::fromUtf8(bytes);
-    EXPECT_EQ(text.count("\r\n"), 8);
-    EXPECT_TRUE(text.contains("S006,花蓮石材企業行,-250,-100,負數餘額,,,,,負數餘額"));
+    const auto csvLines = [](const QString& path) {
+        QFile saved(path);
+        saved.open(QIODevice::ReadOnly);
+        const QByteArray bytes = saved.readAll();
+        EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF序號,廠商代號,廠商名稱,單據,單號,餘額,未稅,稅額,合計,結果,說明\r\n"));
+        return QString::fromUtf8(bytes).split("\r\n");
+    };
+    const QStringList account = csvLines(accountCsv);
+    const QStringList planned = csvLines(previewCsv);
+    ASSERT_EQ(account.size(), 11);  // header, six documents, two totals, the reconciliation, the end
+    EXPECT_EQ(account.at(1), "1,S001,大同五金行,進貨單,0201102190001,1234.5,1235,62,1297,已開立,");
+    EXPECT_EQ(account.at(5), "6,S006,花蓮石材企業行,進貨單,,-250,,,,負數餘額,");
+    EXPECT_EQ(account.at(7), ",合計,進貨單 2 張,進貨單,,6234.5,5997,300,6297,,");
+    for (int i = 0; i < account.size(); ++i)
+        EXPECT_EQ(QString(account.at(i)).replace("已開立", "將開立"), planned.at(i));
 }

@@ -105,10 +105,8 @@ TEST(QueryServices, CdsQueryCopiesColumnsAndRows)
 TEST(QueryServices, WuidIsTheCorpEmailSetting)
 {
     TSimpleDataMod m(QStringLiteral("."));
-    const QString saved = corp_email;
-    corp_email = "office@example.com  ";
+    m.settings.corp_email = "office@example.com  ";
     EXPECT_EQ(m.wuid(), "office@example.com  ");
-    corp_email = saved;
 }
 
 TEST(QueryServices, LocalIPIsTheLastIPv4AddressOrEmpty)

@@ -54,11 +54,9 @@ TEST(Rounding, PlacesOutsideZeroToFour)
 TEST(Rounding, RoundPriceTakesThePlacesFromThePriceSetting)
 {
     TSimpleDataMod module(QStringLiteral("."));
-    const int saved = price_dot;
-    price_dot = 2;
+    module.settings.price_dot = 2;
     EXPECT_DOUBLE_EQ(module.RoundPrice(2.675), 2.68);
-    price_dot = 0;
+    module.settings.price_dot = 0;
     EXPECT_DOUBLE_EQ(module.RoundPrice(2.675), 3);
-    price_dot = saved;
     EXPECT_DOUBLE_EQ(module.RoundNum(-0.125, 2), -0.12);
 }

@@ -1,4 +1,4 @@
-#include "Connection.h"
+#include "FrmSimpleDataMod.h"
 #include "FrmSuppBeforeStart.h"
 #include "RecordSetModel.h"
 #include "ScriptedBoxes.h"
@@ -75,12 +75,15 @@ class WindowDataTest : public WindowTest {
 protected:
     WindowDataTest()
     {
-        database.configure(connection);
-        window.bindConnection(&connection);
+        database.writeDbConfig();
+        dm.DataModuleCreate();
+        SimpleDataMod = &dm;
+        window.bindConnection(&dm.SQLConnection1);
     }
+    ~WindowDataTest() override { SimpleDataMod = nullptr; }
 
     TempDatabase database;
-    db::Connection connection;
+    TSimpleDataMod dm{database.folder()};
     TFormSuppBeforeStart window;
 };
 
