@@ -156,10 +156,12 @@ QString MoneySum::text(int minimumPlaces) const
 {
     const QLocale locale = QLocale::system();
     if (!exact_) {
+        // Far beyond any amount of money: its digits would fill the screen, its exponent does not.
+        if (!(std::fabs(approximate_) < 1e18))
+            return Money(approximate_).plainText();
         QLocale grouping = locale;
         grouping.setNumberOptions(QLocale::DefaultNumberOptions);
-        return std::isfinite(approximate_) ? grouping.toString(approximate_, 'f', minimumPlaces)
-                                           : Money(approximate_).plainText();
+        return grouping.toString(approximate_, 'f', minimumPlaces);
     }
     QString digits = QString::number(std::abs(units_)).rightJustified(scale_ + 1, u'0');
     QString fraction = digits.right(scale_);

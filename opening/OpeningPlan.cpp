@@ -197,8 +197,8 @@ void planBill(Document& bill, const Settings& settings, const SupplierRow& suppl
     bill.total = amounts.total.stored();
     if (!amounts.isFinite()) {
         bill.outcome = Outcome::NotFinite;
-        bill.detail = QStringLiteral("期初未付 %1 算出的金額不是有限數值（未稅 %2，稅額 %3）")
-                          .arg(bill.balance.plainText(), amounts.net.plainText(), amounts.tax.plainText());
+        bill.detail = QStringLiteral("未稅 %1 ＋ 稅額 %2 超出可儲存的金額")
+                          .arg(amounts.net.plainText(), amounts.tax.plainText());
         return;
     }
     bill.outcome = Outcome::Planned;
@@ -290,6 +290,8 @@ OpeningPlan makePlan(const SupplierList& list, const Settings& settings, const Q
         SupplierEntry& entry = plan.suppliers.emplace_back();
         entry.supplier = supplier;
         if (const int earlier = codes.earlierRow(supplier)) {
+            entry.bill.balance = readBalance(supplier.unpaid).amount.stored();
+            entry.payment.balance = readBalance(supplier.prepaid).amount;
             for (Document* document : {&entry.bill, &entry.payment}) {
                 document->outcome = Outcome::Duplicate;
                 document->detail = QStringLiteral("與第 %1 列為同一廠商代號，只在該列開立").arg(earlier);

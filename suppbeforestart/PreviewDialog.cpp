@@ -14,8 +14,11 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
+
+constexpr int kWidestColumn = 220;
 
 void fill(QTableWidget& table, const opening::OpeningPlan& plan)
 {
@@ -56,6 +59,10 @@ PreviewDialog::PreviewDialog(opening::OpeningPlan plan, QWidget* parent) : QDial
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     fill(*table, plan_);
     table->resizeColumnsToContents();
+    // A long name or reason is cut at its column's edge (the cell's tooltip is not needed: the
+    // notes below name every fault in full), so that the amounts stay in view.
+    for (int column = 0; column < table->columnCount(); ++column)
+        table->setColumnWidth(column, std::min(table->columnWidth(column), kWidestColumn));
     notes = new QPlainTextEdit(opening::previewNotes(plan_), this);
     notes->setReadOnly(true);
     notes->setMaximumHeight(110);

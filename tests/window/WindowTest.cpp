@@ -1,6 +1,7 @@
 #include "FrmSimpleDataMod.h"
 #include "FrmSuppBeforeStart.h"
 #include "RecordSetModel.h"
+#include "RunStatusPanel.h"
 #include "ScriptedBoxes.h"
 #include "TempDatabase.h"
 
@@ -160,4 +161,28 @@ TEST_F(WindowDataTest, FailingSupplierQueryIsReportedAndTheWindowStillOpens)
     EXPECT_TRUE(errors.front().contains("SUPPLIER_ACCOUNTS")) << errors.front().toStdString();
     EXPECT_EQ(window.DateTimePicker1->date(), QDate::currentDate());
     EXPECT_EQ(window.DBGrid1->model()->rowCount(), 0);
+}
+
+TEST_F(WindowDataTest, AListThatDidNotLoadCannotStartARunAndSaysWhy)
+{
+    database.exec("INSERT INTO SUPPLIER(CORP_ID,CORP_NAME) VALUES('S1','甲')");
+    database.exec("INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY) VALUES('S1',10)");
+    database.exec("INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY) VALUES('S1 ',20)");
+    database.exec("INSERT INTO PURCHASE_MASTER(MASTERBILLID) VALUES('0201001010001')");
+    window.show();
+    const auto errors = boxes->texts(ScriptedBoxes::Kind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors.front().contains("「S1」「S1 」")) << errors.front().toStdString();
+    EXPECT_EQ(window.StatusPanel->text->text(), "廠商清單無法載入，無法開帳。");
+    EXPECT_TRUE(window.StatusPanel->text->toolTip().contains("「S1」「S1 」"));
+    EXPECT_FALSE(window.SpeedButton1->isEnabled());
+    EXPECT_FALSE(window.StatusPanel->preview->isEnabled());
+
+    // Pressed all the same, the run asks nothing and leaves the earlier run as it was.
+    boxes->answer(toolkit::Button::Yes);
+    window.SpeedButton1Click();
+    EXPECT_TRUE(boxes->texts(ScriptedBoxes::Kind::Confirm).empty());
+    ASSERT_EQ(boxes->texts(ScriptedBoxes::Kind::Warning).size(), 1u);
+    EXPECT_TRUE(boxes->texts(ScriptedBoxes::Kind::Warning).front().startsWith("廠商清單無法載入，無法開帳："));
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt(), 1);
 }
