@@ -16,7 +16,7 @@ namespace {
 const QStringList kOptionNames{QStringLiteral("help"),    QStringLiteral("h"),       QStringLiteral("?"),
                                QStringLiteral("version"), QStringLiteral("v"),       QStringLiteral("preview"),
                                QStringLiteral("post"),    QStringLiteral("replace"), QStringLiteral("date"),
-                               QStringLiteral("report")};
+                               QStringLiteral("report"),  QStringLiteral("verify"),  QStringLiteral("history")};
 
 QString optionName(const QString& argument)
 {
@@ -38,12 +38,12 @@ QString whereConfigIsLooked(const QString& executableFolder)
 
 QString exitCodes()
 {
-    return QStringLiteral("\nExit codes: 0 all written (or previewed) with no supplier skipped for a fault, 1 a "
-                          "failure, 2 an earlier opening run exists and --replace was not given, 3 another "
-                          "workstation is running the opening, 4 bad arguments or configuration, 5 done, but "
-                          "suppliers were skipped for faults in their data (a negative balance, one that is no "
-                          "number, a text too long for its column, a repeated code), each named on standard "
-                          "error.\n");
+    return QStringLiteral("\nExit codes: 0 all written (or previewed, or every document ties) with no supplier "
+                          "skipped for a fault, 1 a failure, 2 an earlier opening run exists and --replace was not "
+                          "given, 3 another workstation is running the opening, 4 bad arguments or configuration, "
+                          "5 done, but suppliers were skipped for faults in their data (a negative balance, one that "
+                          "is no number, a text too long for its column, a repeated code), each named on standard "
+                          "error, or the stored documents differ from the list.\n");
 }
 
 } // namespace
@@ -56,14 +56,27 @@ bool wantsCommandLine(const QStringList& arguments)
     return false;
 }
 
+bool wantsPrintedReport(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (optionName(argument) != QStringLiteral("report") || !argument.startsWith(u'-'))
+            continue;
+        const QString value = argument.contains(u'=') ? argument.section(u'=', 1) : arguments.value(i + 1);
+        if (isPdfReport(value))
+            return true;
+    }
+    return false;
+}
+
 int runCommandLine(const QStringList& arguments, const QString& executableFolder)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "廠商期初帳款開帳作業: supplier opening balances. Without options the window opens; with --preview or "
-        "--post the opening run works without a window, on the same dbconfig.txt."));
+        "廠商期初帳款開帳作業: supplier opening balances. Without options the window opens; with --preview, "
+        "--post, --verify or --history the opening works without a window, on the same dbconfig.txt."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption preview(QStringLiteral("preview"),
@@ -73,10 +86,17 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
                                      QStringLiteral("With --post: replace an earlier opening run."));
     const QCommandLineOption date(QStringLiteral("date"), QStringLiteral("The opening base date."),
                                   QStringLiteral("YYYY-MM-DD"));
-    const QCommandLineOption report(QStringLiteral("report"),
-                                    QStringLiteral("Also write the per-supplier account (or the preview) as CSV."),
-                                    QStringLiteral("FILE.csv"));
-    parser.addOptions({preview, post, replace, date, report});
+    const QCommandLineOption verify(
+        QStringLiteral("verify"),
+        QStringLiteral("Check the stored opening documents against the list: print every difference; write nothing."));
+    const QCommandLineOption history(QStringLiteral("history"),
+                                     QStringLiteral("Print the record of every opening run, newest first."));
+    const QCommandLineOption report(
+        QStringLiteral("report"),
+        QStringLiteral("Also write the documents (of the preview or the run) as CSV, or, named .pdf, the printed opening "
+                       "report of the run (--post) or of the stored documents (--verify)."),
+        QStringLiteral("FILE.csv|FILE.pdf"));
+    parser.addOptions({preview, post, verify, history, replace, date, report});
 
     const auto bad = [&err](const QString& message) {
         err << message << QStringLiteral("\nSee --help.\n");
@@ -94,17 +114,32 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
     }
     if (!parser.positionalArguments().isEmpty())
         return bad(QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first()));
-    if (parser.isSet(preview) == parser.isSet(post))
-        return bad(QStringLiteral("Give either --preview or --post."));
-    if (parser.isSet(replace) && !parser.isSet(post))
-        return bad(QStringLiteral("--replace goes with --post."));
+    using Action = HeadlessOptions::Action;
+    const std::pair<const QCommandLineOption*, Action> actions[] = {
+        {&preview, Action::Preview}, {&post, Action::Post}, {&verify, Action::Verify}, {&history, Action::History}};
     HeadlessOptions options;
-    options.post = parser.isSet(post);
+    int chosen = 0;
+    for (const auto& [option, action] : actions)
+        if (parser.isSet(*option)) {
+            options.action = action;
+            ++chosen;
+        }
+    if (chosen != 1)
+        return bad(QStringLiteral("Give one of --preview, --post, --verify or --history."));
+    if (parser.isSet(replace) && options.action != Action::Post)
+        return bad(QStringLiteral("--replace goes with --post."));
     options.replace = parser.isSet(replace);
     options.report = parser.value(report);
-    options.baseDate = QDate::fromString(parser.value(date), Qt::ISODate);
-    if (!options.baseDate.isValid())
-        return bad(QStringLiteral("--date needs the opening base date as YYYY-MM-DD."));
+    if (!options.report.isEmpty() && options.action == Action::History)
+        return bad(QStringLiteral("--report goes with --preview, --post or --verify."));
+    if (isPdfReport(options.report) && options.action == Action::Preview)
+        return bad(QStringLiteral("The printed report (.pdf) is of a run or of the stored documents: use it with --post "
+                                  "or --verify."));
+    if (options.action != Action::History) {
+        options.baseDate = QDate::fromString(parser.value(date), Qt::ISODate);
+        if (!options.baseDate.isValid())
+            return bad(QStringLiteral("--date needs the opening base date as YYYY-MM-DD."));
+    }
     return runHeadless(options, executableFolder, out, err);
 }
 

@@ -1,10 +1,14 @@
 #include "HeadlessRun.h"
 
 #include "BillWorkspace.h"
+#include "Check.h"
 #include "Csv.h"
 #include "FrmSimpleDataMod.h"
-#include "OpeningRun.h"
 #include "OpeningPlan.h"
+#include "OpeningReport.h"
+#include "OpeningRun.h"
+#include "ReportPages.h"
+#include "RunRecord.h"
 #include "RunReport.h"
 #include "Totals.h"
 
@@ -43,12 +47,32 @@ private:
     opening::EarlierRun earlier_;
 };
 
-bool writeReport(const QString& path, const opening::OpeningPlan& plan, QTextStream& err)
+// What a PDF report is made of besides the documents.
+struct ReportContext {
+    TSimpleDataMod& dm;
+    opening::BillWorkspace& bill;
+    const HeadlessOptions& options;
+};
+
+// The report the options ask for: the printed report as PDF, or the documents' table as CSV.
+bool writeReport(const ReportContext& context, const opening::OpeningPlan& plan,
+                 const QVector<opening::SupplierEntry>& documents, const opening::CheckResult& check, QTextStream& err)
 {
-    if (path.isEmpty() || opening::writeFile(path, opening::csvDocument(opening::documentTable(plan))))
+    const QString& path = context.options.report;
+    if (path.isEmpty())
         return true;
-    err << QStringLiteral("報表存檔失敗..! %1\n").arg(path);
-    return false;
+    bool written = false;
+    if (isPdfReport(path)) {
+        const opening::OpeningReport report = opening::openingReport(
+            documents, plan.settings, context.dm.SQLConnection1.params().value(QStringLiteral("Database")),
+            context.options.baseDate, opening::lastWritingRun(context.bill.query), check);
+        written = writeReportPdf(path, report);
+    } else {
+        written = opening::writeFile(path, opening::csvDocument(opening::documentTable(plan)));
+    }
+    if (!written)
+        err << QStringLiteral("報表存檔失敗..! %1\n").arg(path);
+    return written;
 }
 
 // Every supplier skipped for a fault, on standard error; whether there was one.
@@ -60,10 +84,10 @@ bool tellFaults(const opening::OpeningPlan& plan, QTextStream& err)
     return !faults.isEmpty();
 }
 
-int preview(TSimpleDataMod& dm, opening::BillWorkspace& bill, const opening::SupplierList& suppliers,
-            const HeadlessOptions& options, QTextStream& out, QTextStream& err)
+int preview(const ReportContext& context, const opening::SupplierList& suppliers, QTextStream& out, QTextStream& err)
 {
-    const opening::OpeningPlan plan = opening::planOpening(dm, bill.query, suppliers, options.baseDate);
+    const opening::OpeningPlan plan =
+        opening::planOpening(context.dm, context.bill.query, suppliers, context.options.baseDate);
     if (plan.refused()) {
         err << plan.refusal << u'\n';
         return kFailed;
@@ -72,16 +96,18 @@ int preview(TSimpleDataMod& dm, opening::BillWorkspace& bill, const opening::Sup
     if (plan.earlier.exists())
         out << opening::previewNotes(plan).section(u'\n', 0, 0) << u'\n';
     const bool faults = tellFaults(plan, err);
-    if (!writeReport(options.report, plan, err))
+    if (!writeReport(context, plan, plan.suppliers, {}, err))
         return kFailed;
     return faults ? kDataFaults : kAllWritten;
 }
 
-int post(TSimpleDataMod& dm, opening::BillWorkspace& bill, const opening::SupplierList& suppliers,
-         const HeadlessOptions& options, QTextStream& out, QTextStream& err)
+int post(const ReportContext& context, const opening::SupplierList& suppliers, QTextStream& out, QTextStream& err)
 {
-    CommandLineRun observer(options.replace, err);
-    const opening::RunResult result = opening::runOpening(dm, bill, suppliers, options.baseDate, observer);
+    CommandLineRun observer(context.options.replace, err);
+    const opening::RunResult result =
+        opening::runOpening(context.dm, context.bill, suppliers, context.options.baseDate, observer);
+    if (!result.recordWarning.isEmpty())
+        err << result.recordWarning << u'\n';
     switch (result.end) {
     case opening::RunEnd::Busy:
         err << result.stopError << u'\n';
@@ -103,17 +129,60 @@ int post(TSimpleDataMod& dm, opening::BillWorkspace& bill, const opening::Suppli
     }
     out << opening::runAccount(result) << u'\n';
     const bool faults = tellFaults(result.plan, err);
-    const bool reported = writeReport(options.report, result.plan, err);
+    const bool reported =
+        writeReport(context, result.plan, result.plan.suppliers, result.check.value_or(opening::CheckResult{}), err);
     if (result.end == opening::RunEnd::Stopped) {
         err << result.stopError << u'\n';
         return kFailed;
     }
     if (!reported || opening::totalsOf(result.plan.suppliers).failed > 0)
         return kFailed;
-    return faults ? kDataFaults : kAllWritten;
+    return faults || (result.check && !result.check->ties()) ? kDataFaults : kAllWritten;
+}
+
+// The stored opening documents against the list: every difference, one line each, and the totals.
+int verify(const ReportContext& context, const opening::SupplierList& suppliers, QTextStream& out, QTextStream& err)
+{
+    const opening::OpeningPlan plan =
+        opening::planOpening(context.dm, context.bill.query, suppliers, context.options.baseDate);
+    if (plan.refused()) {
+        err << plan.refusal << u'\n';
+        return kFailed;
+    }
+    const opening::CheckResult check = opening::checkOpening(context.bill.query, plan);
+    const QVector<QStringList> table = opening::mismatchTable(check);
+    if (!check.ties())
+        out << opening::tabText(table);
+    out << opening::checkVerdict(check, plan.settings) << u'\n';
+    if (!writeReport(context, plan, check.stored, check, err))
+        return kFailed;
+    return check.ties() ? kAllWritten : kDataFaults;
+}
+
+int history(opening::BillWorkspace& bill, QTextStream& out)
+{
+    const QVector<opening::RunRecord> records = opening::runHistory(bill.query);
+    out << QStringLiteral("開始\t結束\t基準日\t工作站\t登入\t使用者\t結果\t寫入\t取代\t略過\t失敗\t進貨單\t進貨單合計\t"
+                          "預付單\t預付單合計\t說明\n");
+    for (const opening::RunRecord& r : records)
+        out << opening::tabText({{r.started.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
+                                  r.ended.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
+                                  r.baseDate.toString(QStringLiteral("yyyy/MM/dd")), r.host, r.login, r.osUser,
+                                  opening::outcomeName(r.outcome), QString::number(r.written),
+                                  QString::number(r.replaced), QString::number(r.skipped), QString::number(r.failed),
+                                  QString::number(r.bills), r.billsTotal.plainText(), QString::number(r.payments),
+                                  r.paymentsTotal.plainText(), r.note}});
+    if (records.isEmpty())
+        out << QStringLiteral("尚無開帳紀錄。\n");
+    return kAllWritten;
 }
 
 } // namespace
+
+bool isPdfReport(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+}
 
 int runHeadless(const HeadlessOptions& options, const QString& executableFolder, QTextStream& out, QTextStream& err)
 {
@@ -128,13 +197,22 @@ int runHeadless(const HeadlessOptions& options, const QString& executableFolder,
         dm.SQLConnection1.open();  // the schema upgrade and the settings load come first
         opening::BillWorkspace bill;
         bill.bindConnection(&dm.SQLConnection1);
+        if (options.action == HeadlessOptions::Action::History)
+            return history(bill, out);
         const opening::SupplierList suppliers = opening::readSupplierList(bill.query);
         if (!suppliers.loaded()) {
             err << suppliers.refusal() << u'\n';
             return kFailed;
         }
-        return options.post ? post(dm, bill, suppliers, options, out, err)
-                            : preview(dm, bill, suppliers, options, out, err);
+        const ReportContext context{dm, bill, options};
+        switch (options.action) {
+        case HeadlessOptions::Action::Post:
+            return post(context, suppliers, out, err);
+        case HeadlessOptions::Action::Verify:
+            return verify(context, suppliers, out, err);
+        default:
+            return preview(context, suppliers, out, err);
+        }
     } catch (const std::exception& failure) {
         err << QString::fromUtf8(failure.what()) << u'\n';
         return kFailed;

@@ -1,5 +1,5 @@
 // suppbeforestart: the supplier opening-balance window "廠商期初帳款開帳作業", or with options
-// (--help, --version, --preview, --post) the same run without a window.
+// (--help, --version, --preview, --post, --verify, --history) the same run without a window.
 #include "CommandLine.h"
 #include "Display.h"
 #include "QtBoxes.h"
@@ -7,7 +7,9 @@
 #include "Startup.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 namespace {
 void nameTheProgram()
@@ -23,7 +25,14 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (app::wantsCommandLine(arguments)) {
-        QCoreApplication application(argc, argv);
+        std::unique_ptr<QCoreApplication> application;
+        if (app::wantsPrintedReport(arguments)) {
+            // No window and no display: the offscreen platform still lays out a PDF report.
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            application = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            application = std::make_unique<QCoreApplication>(argc, argv);
+        }
         nameTheProgram();
         return app::runCommandLine(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
     }

@@ -6,6 +6,7 @@
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
 #include "RunClaim.h"
+#include "RunRecord.h"
 
 #include <exception>
 
@@ -73,10 +74,8 @@ void markNotReached(QVector<SupplierEntry>& suppliers)
                 document->outcome = Outcome::NotReached;
 }
 
-} // namespace
-
-RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierList& suppliers, const QDate& baseDate,
-                     RunObserver& observer)
+RunResult runUnrecorded(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierList& suppliers, const QDate& baseDate,
+                        RunObserver& observer)
 {
     RunResult result;
     if (!suppliers.loaded()) {
@@ -128,6 +127,27 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierList
             current->detail = result.stopError;
         }
         markNotReached(plan.suppliers);
+    }
+    return result;
+}
+
+} // namespace
+
+RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierList& suppliers, const QDate& baseDate,
+                     RunObserver& observer)
+{
+    const QDateTime started = QDateTime::currentDateTime();
+    RunResult result = runUnrecorded(dm, bill, suppliers, baseDate, observer);
+    const QString host = result.plan.stamp.host.isEmpty() ? dm.LocalIP() : result.plan.stamp.host;
+    result.recordWarning = recordRun(bill.query, recordOf(result, started, baseDate, host));
+    // The account ends with what the database holds now: what another program changed, or a
+    // connection that broke off, shows here rather than at the next look.
+    if (result.end == RunEnd::Completed || result.end == RunEnd::Stopped) {
+        try {
+            result.check = checkOpening(bill.query, result.plan);
+        } catch (const std::exception&) {
+            // Left unchecked: the account says what the run did, the check can be made later.
+        }
     }
     return result;
 }

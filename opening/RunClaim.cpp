@@ -3,6 +3,7 @@
 #include "ClockTexts.h"
 #include "DbError.h"
 #include "FrmSimpleDataMod.h"
+#include "OwnTables.h"
 
 namespace opening {
 
@@ -21,12 +22,6 @@ std::unique_ptr<db::RowLock> lockRow(db::Connection& connection, int row, int wa
         connection, QStringLiteral("UPDATE %1 SET SINCE = SINCE WHERE ID = %2").arg(kTable).arg(row), waitSeconds);
 }
 
-bool tableExists(db::Statement& query)
-{
-    query.open({QStringLiteral("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = '%1'").arg(kTable)});
-    return query.asInteger(0) > 0;
-}
-
 bool rowExists(db::Statement& query, int id)
 {
     query.open({QStringLiteral("SELECT COUNT(*) FROM %1 WHERE ID = %2").arg(kTable).arg(id)});
@@ -37,16 +32,7 @@ bool rowExists(db::Statement& query, int id)
 // counts as "it is there".
 void ensureClaimRows(db::Statement& query)
 {
-    if (!tableExists(query)) {
-        try {
-            query.execute({QStringLiteral("CREATE TABLE %1 (ID INTEGER NOT NULL PRIMARY KEY, HOST VARCHAR(60), "
-                                          "SINCE VARCHAR(30))")
-                               .arg(kTable)});
-        } catch (const db::DbError&) {
-            if (!tableExists(query))
-                throw;
-        }
-    }
+    ensureTable(query, kTable, QStringLiteral("ID INTEGER NOT NULL PRIMARY KEY, HOST VARCHAR(60), SINCE VARCHAR(30)"));
     for (int id : {kLockRows[0], kHolderRow, kLockRows[1]}) {
         if (rowExists(query, id))
             continue;
@@ -73,7 +59,17 @@ ClaimHeld::ClaimHeld(const QString& holder, const QString& from)
 RunClaim::RunClaim(TSimpleDataMod& dm) : connection_(dm.SQLConnection1), heldRow_(kLockRows[0])
 {
     db::Statement query(&dm.SQLConnection1);
-    ensureClaimRows(query);
+    try {
+        ensureClaimRows(query);
+    } catch (const db::DbError& refused) {
+        if (tableExists(query, kTable))
+            throw;
+        // Without the claim two workstations could post the same balances twice.
+        throw db::DbError(QStringLiteral("期初開帳需要資料表 %1（同時只讓一個工作站開帳），此登入無權建立它："
+                                         "請系統管理員先執行一次期初開帳。\n%2")
+                              .arg(kTable, refused.message()),
+                          refused.errorCodes());
+    }
     try {
         lock_ = lockRow(connection_, kLockRows[0], 0);
         lockRow(connection_, kLockRows[1], 0);  // free as well: nobody is running

@@ -1,5 +1,7 @@
 #include "RunReport.h"
 
+#include "Check.h"
+
 namespace opening {
 
 namespace {
@@ -116,7 +118,7 @@ QString planPanelText(const OpeningPlan& plan)
                        .arg(totals.bills.balance.text(places), billsText(totals.bills, places),
                             totals.payments.balance.text(places), paymentsText(totals.payments, places));
     if (totals.faultySuppliers > 0)
-        text += QStringLiteral("　資料有誤 %1 家，不開立").arg(totals.faultySuppliers);
+        text += QStringLiteral("　資料有誤 %1 家").arg(totals.faultySuppliers);
     return text;
 }
 
@@ -156,6 +158,21 @@ QStringList faultLines(const QVector<SupplierEntry>& suppliers)
     return lines;
 }
 
+QString earlierRunText(const EarlierRun& earlier)
+{
+    const QString when = earlier.record ? QStringLiteral("%1 於 %2 開帳，")
+                                              .arg(earlier.record->started.toString(QStringLiteral("yyyy/MM/dd HH:mm")),
+                                                   earlier.record->host)
+                                        : QString();
+    return QStringLiteral("將取代前次開帳：%1進貨單 %2 張 合計 %3、明細 %4 筆、預付單 %5 筆 合計 %6")
+        .arg(when)
+        .arg(earlier.bills)
+        .arg(earlier.billsTotal.text())
+        .arg(earlier.lines)
+        .arg(earlier.payments)
+        .arg(earlier.paymentsTotal.text());
+}
+
 QString previewSummary(const OpeningPlan& plan)
 {
     if (plan.refused())
@@ -173,10 +190,7 @@ QString previewNotes(const OpeningPlan& plan)
     if (plan.refused())
         lines << plan.refusal;
     if (plan.earlier.exists())
-        lines << QStringLiteral("前次開帳：進貨單 %1 張、明細 %2 筆、預付單 %3 筆，重新開帳時先全部刪除")
-                     .arg(plan.earlier.bills)
-                     .arg(plan.earlier.lines)
-                     .arg(plan.earlier.payments);
+        lines << earlierRunText(plan.earlier) + QStringLiteral("（重新開帳時先全部刪除）");
     lines << faultLines(plan.suppliers);
     return lines.join(u'\n');
 }
@@ -233,6 +247,10 @@ QString runAccount(const RunResult& result)
         if (totals.notReached > 0)
             lines << QStringLiteral("未執行：%1 筆").arg(totals.notReached);
     }
+    if (!result.recordWarning.isEmpty())
+        lines << result.recordWarning;
+    if (result.check)
+        lines << checkVerdict(*result.check, result.plan.settings);
     return lines.join(u'\n');
 }
 
@@ -248,7 +266,7 @@ QString runSummaryLine(const RunResult& result)
         first += QStringLiteral("失敗 %1　").arg(totals.failed);
     QString second = QStringLiteral("已開立 ") + paymentsText(totals.payments, places);
     if (totals.faultySuppliers > 0)
-        second += QStringLiteral("　資料有誤 %1 家，未開立").arg(totals.faultySuppliers);
+        second += QStringLiteral("　資料有誤 %1 家").arg(totals.faultySuppliers);
     return first + QStringLiteral("已開立 ") + billsText(totals.bills, places) + u'\n' + second;
 }
 

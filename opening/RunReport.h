@@ -24,6 +24,10 @@ QString reconciliationText(const Totals& totals, const Settings& settings);
 // Every document skipped for a fault, one line each, naming the supplier and the reason.
 QStringList faultLines(const QVector<SupplierEntry>& suppliers);
 
+// What replacing the earlier run would delete: when and where it ran, how many documents, what
+// total.
+QString earlierRunText(const EarlierRun& earlier);
+
 // The preview's heading: what the run would write, in one line.
 QString previewSummary(const OpeningPlan& plan);
 // What the preview found besides the documents: the earlier run it replaces, the faults.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Check.h"
 #include "OpeningPlan.h"
 
 #include <QString>
@@ -22,6 +23,8 @@ struct RunResult {
     EarlierRun replaced; // the earlier run's documents, replaced with the operator's consent
     int stoppedAt = 0;   // position of the supplier the run stopped on; 0 when it stopped before the walk
     OpeningPlan plan;
+    QString recordWarning;  // why the run could not be recorded; empty when it was
+    std::optional<CheckResult> check;  // what the database holds after a run that wrote, tied to it
 };
 
 } // namespace opening

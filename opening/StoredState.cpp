@@ -18,9 +18,18 @@ EarlierRun earlierRun(db::Statement& query)
 {
     query.open({QStringLiteral("SELECT (SELECT COUNT(*) FROM PURCHASE_MASTER WHERE MASTERBILLID LIKE '0%'),"),
                 QStringLiteral(" (SELECT COUNT(*) FROM PURCHASE_DETAIL WHERE MASTERBILLID LIKE '0%'),"),
-                QStringLiteral(" (SELECT COUNT(*) FROM PAY_MASTER WHERE MASTERBILLID LIKE '0%') FROM RDB$DATABASE")});
-    return {static_cast<int>(query.asInteger(0)), static_cast<int>(query.asInteger(1)),
-            static_cast<int>(query.asInteger(2))};
+                QStringLiteral(" (SELECT COUNT(*) FROM PAY_MASTER WHERE MASTERBILLID LIKE '0%'),"),
+                QStringLiteral(" (SELECT SUM(TOTAL_TOTAMT) FROM PURCHASE_MASTER WHERE MASTERBILLID LIKE '0%'),"),
+                QStringLiteral(" (SELECT SUM(CASH_AMT) FROM PAY_MASTER WHERE MASTERBILLID LIKE '0%') FROM RDB$DATABASE")});
+    EarlierRun earlier;
+    earlier.bills = static_cast<int>(query.asInteger(0));
+    earlier.lines = static_cast<int>(query.asInteger(1));
+    earlier.payments = static_cast<int>(query.asInteger(2));
+    earlier.billsTotal = Money(query.asDouble(3));
+    earlier.paymentsTotal = Money(query.asDouble(4));
+    if (earlier.exists())
+        earlier.record = lastWritingRun(query);
+    return earlier;
 }
 
 // The day's counter row holds the sequence its next number gets; a day without one starts at 1.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Placeholder.h"
+#include "RunRecord.h"
 
 #include <QDate>
 #include <QHash>
@@ -21,6 +22,9 @@ struct EarlierRun {
     int bills = 0;     // PURCHASE_MASTER
     int lines = 0;     // PURCHASE_DETAIL
     int payments = 0;  // PAY_MASTER
+    Money billsTotal;  // what the bills and payment records stored amount to
+    Money paymentsTotal;
+    std::optional<RunRecord> record;  // the recorded run that wrote them, when there is one
     bool exists() const { return bills + lines + payments > 0; }
 };
 

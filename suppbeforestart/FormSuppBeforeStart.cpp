@@ -3,10 +3,14 @@
 #include "ButtonImages.h"
 #include "Connection.h"
 #include "FrmSimpleDataMod.h"
+#include "MingFont.h"
+#include "CheckDialog.h"
 #include "DbError.h"
 #include "OpeningPlan.h"
 #include "PreviewDialog.h"
 #include "RecordSetModel.h"
+#include "ReportPages.h"
+#include "RunRecord.h"
 #include "Reporting.h"
 #include "RunReport.h"
 #include "RunStatusPanel.h"
@@ -18,6 +22,8 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
@@ -39,10 +45,7 @@ constexpr int kHiddenColumns[] = {4, 5};
 
 QFont windowFont()
 {
-    QFont font;
-    // The suite's Ming face; where it is missing, AR PL UMing is the Ming face Chinese desktops
-    // fall back to, so the window keeps its look and every Big5 glyph.
-    font.setFamilies({QStringLiteral("新細明體"), QStringLiteral("PMingLiU"), QStringLiteral("AR PL UMing TW")});
+    QFont font = mingFont();
     font.setPixelSize(15);
     return font;
 }
@@ -116,6 +119,8 @@ TFormSuppBeforeStart::TFormSuppBeforeStart(QWidget* parent) : QWidget(parent)
     connect(StatusPanel->preview, &QToolButton::clicked, this, [this] { toolkit::runReported([this] { PreviewClick(); }); });
     connect(StatusPanel->saveAccount, &QToolButton::clicked, this,
             [this] { toolkit::runReported([this] { SaveAccountClick(); }); });
+    connect(StatusPanel->check, &QToolButton::clicked, this, [this] { toolkit::runReported([this] { CheckClick(); }); });
+    connect(StatusPanel->print, &QToolButton::clicked, this, [this] { toolkit::runReported([this] { PrintClick(); }); });
 }
 
 TFormSuppBeforeStart::~TFormSuppBeforeStart() = default;
@@ -153,7 +158,8 @@ void TFormSuppBeforeStart::FormShow()
         listFailure_ = opening::listFailureText(SQLQuery1, QString::fromUtf8(failure.what()));
         StatusPanel->showText(QStringLiteral("廠商清單無法載入，無法開帳。"), supplierList().refusal());
         SpeedButton1->setEnabled(false);
-        StatusPanel->preview->setEnabled(false);
+        for (QToolButton* button : {StatusPanel->preview, StatusPanel->check, StatusPanel->print})
+            button->setEnabled(false);
         throw db::DbError(listFailure_);
     }
     int column = 0;
@@ -182,11 +188,55 @@ opening::OpeningPlan TFormSuppBeforeStart::plan()
 void TFormSuppBeforeStart::showPlan()
 {
     const opening::OpeningPlan planned = plan();
-    const QString details = opening::previewNotes(planned);
-    const opening::Totals totals = opening::totalsOf(planned.suppliers);
-    StatusPanel->showText(opening::planPanelText(planned),
-                          opening::reconciliationText(totals, planned.settings) +
-                              (details.isEmpty() ? QString() : u'\n' + details));
+    QStringList details{opening::reconciliationText(opening::totalsOf(planned.suppliers), planned.settings)};
+    QString text = opening::planPanelText(planned);
+    // The run an earlier opening comes from, so that the operator knows what a re-run replaces.
+    if (const std::optional<opening::RunRecord> last = opening::lastWritingRun(SQLQuery1)) {
+        text += QStringLiteral("　上次開帳 ") + last->started.toString(QStringLiteral("MM/dd HH:mm"));
+        details << QStringLiteral("上次開帳：") + opening::recordText(*last);
+    }
+    if (const QString notes = opening::previewNotes(planned); !notes.isEmpty())
+        details << notes;
+    StatusPanel->showText(text, details.join(u'\n'));
+}
+
+opening::CheckResult TFormSuppBeforeStart::check()
+{
+    return opening::checkOpening(SQLQuery1, plan());
+}
+
+opening::OpeningReport TFormSuppBeforeStart::report()
+{
+    const QString database = SimpleDataMod->SQLConnection1.params().value(QStringLiteral("Database"));
+    const std::optional<opening::RunRecord> run = opening::lastWritingRun(SQLQuery1);
+    if (lastRun_ && lastRun_->check)
+        return opening::openingReport(lastRun_->plan.suppliers, lastRun_->plan.settings, database,
+                                      DateTimePicker1->date(), run, *lastRun_->check);
+    const opening::OpeningPlan planned = plan();
+    const opening::CheckResult stored = opening::checkOpening(SQLQuery1, planned);
+    return opening::openingReport(stored.stored, planned.settings, database, DateTimePicker1->date(), run, stored);
+}
+
+void TFormSuppBeforeStart::CheckClick()
+{
+    auto* dialog = new CheckDialog(check(), SimpleDataMod->settings, this);  // owned by the window until closed
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void TFormSuppBeforeStart::PrintClick()
+{
+    const opening::OpeningReport opening = report();
+    // The printer lives as long as the preview's connection to it.
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                                       QPageLayout::Millimeter));
+    auto* preview = new QPrintPreviewDialog(printer.get(), this);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    preview->setWindowTitle(opening.title);
+    connect(preview, &QPrintPreviewDialog::paintRequested, preview,
+            [printer, opening](QPrinter* target) { paintReport(*target, opening); });
+    preview->open();
 }
 
 void TFormSuppBeforeStart::PreviewClick()

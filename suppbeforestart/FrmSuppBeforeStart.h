@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BillWorkspace.h"
+#include "OpeningReport.h"
 #include "RecordSet.h"
 #include "RunResult.h"
 #include "Statement.h"
@@ -70,6 +71,10 @@ public:
     void PreviewClick();
     // Asks where, then saves the last run's per-supplier account as CSV.
     void SaveAccountClick();
+    // Opens the check of the stored opening documents against the list.
+    void CheckClick();
+    // Opens the print preview of the opening report.
+    void PrintClick();
 
     // Steps of the opening run, on the window's records.
     void EnsureOpeningProduct();
@@ -80,6 +85,10 @@ public:
     opening::SupplierList supplierList() const;
     // What "確定開帳" would write for the picker's date, as the bottom panel shows it.
     opening::OpeningPlan plan();
+    // The stored opening documents tied to that plan.
+    opening::CheckResult check();
+    // The opening report: of the run made in this window, or of what the database holds.
+    opening::OpeningReport report();
 
     // The last run's account, once a run has walked the list.
     const std::optional<opening::RunResult>& lastRun() const { return lastRun_; }

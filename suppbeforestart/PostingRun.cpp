@@ -55,17 +55,24 @@ void TFormSuppBeforeStart::SpeedButton1Click()
         throw std::runtime_error(result->stopError.toStdString());
 
     const int failed = opening::totalsOf(result->plan.suppliers).failed;
-    if (failed == 0)
+    QStringList troubles;
+    if (failed > 0)
+        troubles << QStringLiteral("其中 %1 張進貨單存檔失敗，未開立。").arg(failed);
+    if (result->check && !result->check->ties())
+        troubles << QStringLiteral("開帳後核對不符 %1 項，請按「核對」查看。").arg(result->check->mismatches.size());
+    if (troubles.isEmpty())
         toolkit::boxes().information(kCompleted);
     else
-        toolkit::boxes().warning(kCompleted + QStringLiteral("\n其中 %1 張進貨單存檔失敗，未開立。").arg(failed),
-                                 opening::runAccount(*result));
+        toolkit::boxes().warning(kCompleted + u'\n' + troubles.join(u'\n'), opening::runAccount(*result));
 }
 
 void TFormSuppBeforeStart::showAccount(const opening::RunResult& result)
 {
     lastRun_ = result;
-    StatusPanel->showText(opening::runSummaryLine(result), opening::runAccount(result));
+    QString summary = opening::runSummaryLine(result);
+    if (!result.recordWarning.isEmpty())
+        summary += QStringLiteral("　本次未記錄");
+    StatusPanel->showText(summary, opening::runAccount(result));
     StatusPanel->saveAccount->show();
 }
 

@@ -8,11 +8,12 @@
 
 namespace {
 
-QToolButton* makeButton(QFrame* panel, const QString& caption)
+QToolButton* makeButton(QFrame* panel, const QString& caption, const QFont& font)
 {
     auto* button = new QToolButton(panel);
     button->setText(caption);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setFont(font);
     return button;
 }
 
@@ -38,15 +39,20 @@ RunStatusPanel::RunStatusPanel(QFrame* panel)
     progress->setFormat(QStringLiteral("%v / %m"));
     progress->setFixedWidth(150);
     progress->hide();
-    preview = makeButton(panel, QStringLiteral("預覽"));
-    saveAccount = makeButton(panel, QStringLiteral("儲存明細"));
+    preview = makeButton(panel, QStringLiteral("預覽"), small);
+    check = makeButton(panel, QStringLiteral("核對"), small);
+    print = makeButton(panel, QStringLiteral("列印"), small);
+    saveAccount = makeButton(panel, QStringLiteral("儲存明細"), small);
     saveAccount->hide();
 
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(6, 2, 4, 2);
     layout->addWidget(progress);
     layout->addWidget(text, 1);
+    layout->setSpacing(2);
     layout->addWidget(saveAccount);
+    layout->addWidget(check);
+    layout->addWidget(print);
     layout->addWidget(preview);
 }
 
@@ -61,7 +67,8 @@ void RunStatusPanel::startProgress(int total)
     progress->show();
     progress->setRange(0, total);
     progress->setValue(0);
-    preview->setEnabled(false);
+    for (QToolButton* button : {preview, check, print})
+        button->setEnabled(false);
     showText(QStringLiteral("開帳中…"));
 }
 
@@ -75,5 +82,6 @@ void RunStatusPanel::showProgress(int done, int total, int bills, int payments, 
 void RunStatusPanel::endProgress()
 {
     progress->hide();
-    preview->setEnabled(true);
+    for (QToolButton* button : {preview, check, print})
+        button->setEnabled(true);
 }

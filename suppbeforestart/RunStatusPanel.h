@@ -8,7 +8,8 @@ class QProgressBar;
 class QToolButton;
 
 // The window's bottom panel: what the list asks the run to post before it, the run's progress
-// during it, its account after it; beside them the preview and, after a run, saving the account.
+// during it, its account after it; beside them the preview, the check against the database, the
+// printed report and, after a run, saving the account.
 class RunStatusPanel {
 public:
     explicit RunStatusPanel(QFrame* panel);
@@ -23,5 +24,7 @@ public:
     QLabel* text = nullptr;
     QProgressBar* progress = nullptr;
     QToolButton* preview = nullptr;
+    QToolButton* check = nullptr;
+    QToolButton* print = nullptr;
     QToolButton* saveAccount = nullptr;
 };

@@ -24,7 +24,8 @@ WindowRun::~WindowRun()
 
 bool WindowRun::replaceEarlierRun(const opening::EarlierRun& earlier)
 {
-    (void)earlier;
+    // The suite's question says nothing of what it would replace: the panel beneath it does.
+    panel_.showText(opening::earlierRunText(earlier));
     return toolkit::boxes().confirm(QStringLiteral("期初開帳已執行確定重新開帳 ?"), QStringLiteral("Confirm"),
                                     toolkit::Button::No) == toolkit::Button::Yes;
 }

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libgl-dev
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-server firebird3.0-utils
   googletest libgtest-dev
-  fonts-arphic-uming xvfb xauth
+  fonts-arphic-uming xvfb xauth poppler-utils
   dpkg-dev desktop-file-utils
   clang libclang-rt-14-dev
   "$@"

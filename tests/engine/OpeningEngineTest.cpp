@@ -207,7 +207,7 @@ TEST_F(OpeningEngineTest, EarlierPaymentRecordsAloneAreAnEarlierRunDeclinedWitho
     const OpeningPlan preview = plan(rows);
     EXPECT_EQ(std::tuple(preview.earlier.bills, preview.earlier.lines, preview.earlier.payments), std::tuple(0, 1, 2));
     EXPECT_EQ(planned(preview).size(), 6);
-    EXPECT_TRUE(previewNotes(preview).contains("前次開帳：進貨單 0 張、明細 1 筆、預付單 2 筆"));
+    EXPECT_TRUE(previewNotes(preview).contains("將取代前次開帳：進貨單 0 張 合計 0、明細 1 筆、預付單 2 筆 合計 5"));
 
     const auto before = stored();
     Recorder declining(false);

@@ -117,6 +117,14 @@ TEST(QueryServices, LocalIPIsTheLastIPv4AddressOrEmpty)
     EXPECT_EQ(lastIPv4Address({QHostAddress("2001:db8::1")}), "");
     EXPECT_EQ(lastIPv4AddressOf("localhost"), "127.0.0.1");
     EXPECT_EQ(lastIPv4AddressOf(""), "");
+    // A name that resolves only to loopback names no workstation: an interface's address does.
+    const QList<QHostAddress> interfaces{QHostAddress("10.1.2.3"), QHostAddress("192.168.7.9")};
+    EXPECT_EQ(workstationAddress("127.0.1.1", interfaces), "10.1.2.3");
+    EXPECT_EQ(workstationAddress("127.0.1.1", {}), "");
+    EXPECT_EQ(workstationAddress("198.51.100.7", interfaces), "198.51.100.7");
+    EXPECT_EQ(workstationAddress("", interfaces), "");
+    for (const QHostAddress& address : interfaceIPv4Addresses())
+        EXPECT_FALSE(address.isLoopback()) << address.toString().toStdString();
 
     TSimpleDataMod m(QStringLiteral("."));
     const QString ip = m.LocalIP();
