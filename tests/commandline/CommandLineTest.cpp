@@ -4,7 +4,9 @@
 #include "TempDatabase.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -177,4 +179,72 @@ TEST_F(CommandLineTest, TwoWorkstationsAtOnceWriteEachBalanceOnce)
     const Outcome after = run({"--post", "--replace", "--date=2011-02-19"});
     EXPECT_EQ(after.code, 5) << after.err.toStdString();
     eachOnce();
+}
+
+TEST_F(CommandLineTest, TheReportTheCheckAndTheRecordProveTheOpening)
+{
+    const QString date = "--date=2011-02-19";
+    const QString pdf = config.path() + "/opening.pdf";
+    const Outcome posted = run({"--post", date, "--report", pdf});
+    ASSERT_EQ(posted.code, 5) << posted.err.toStdString();
+    EXPECT_TRUE(posted.out.contains("核對相符")) << posted.out.toStdString();
+
+    // The printed report holds every document with its supplier, the skipped ones, the totals,
+    // the check and the lines to sign.
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    for (const char* expected : {"廠商期初帳款開帳報表", "期初基準日期：2011/02/19", "S001 大同五金行 進貨單 0201102190001 1,234.5 1,235 62 1,297",
+                                 "S001 大同五金行 預付單 0201102190001 300 300", "S002 永豐紙業台中分公司 進貨單",
+                                 "S003 新竹電子材料行 預付單 0201102190003 800 800", "本頁小計 4 筆",
+                                 "略過 S006 花蓮石材企業行（第 6 列） 進貨單：負數餘額 -250",
+                                 "進貨單 2 張 期初未付 6,234.5 未稅 5,997 稅額 300 合計 6,297", "調節：期初未付 6,234.5",
+                                 "核對相符", "製表：", "覆核：", "第 1 頁，共 1 頁"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+
+    EXPECT_EQ(run({"--verify", date}).code, 0);
+    database.exec("UPDATE PURCHASE_MASTER SET TOTAL_TOTAMT = 1 WHERE SUPP_CORP_ID = 'S001'");
+    const Outcome differs = run({"--verify", date});
+    EXPECT_EQ(differs.code, 5);
+    EXPECT_TRUE(differs.out.startsWith("廠商代號\t單據\t單號\t應為\t資料庫\t差異\nS001\t進貨單\t0201102190001\t1297\t1\t合計不符\n"))
+        << differs.out.toStdString();
+    EXPECT_EQ(run({"--verify", "--date=2011-02-20"}).code, 5);  // another base date: nothing of it is stored
+
+    // A clerk who may run the opening but not make the record's table: the run goes on, unrecorded,
+    // and says so once.
+    const QString clerk = "CLI_CLERK_" + QString::number(QCoreApplication::applicationPid());
+    database.exec("create or alter user " + clerk + " password 'clerk5'");
+    for (const char* table : {"SUPPLIER", "SUPPLIER_ACCOUNTS", "PURCHASE_MASTER", "PURCHASE_DETAIL", "PAY_MASTER",
+                              "PRODUCT", "PURCHASE_NUM", "PROD_CHGDATA", "PARAM_DEFINE", "OPENING_RUN_CLAIM"})
+        database.exec(QString("GRANT ALL ON %1 TO %2").arg(table, clerk));
+    database.exec("DROP TABLE OPENING_RUN_LOG");
+    QTemporaryDir clerkConfig;
+    QDir(clerkConfig.path()).mkpath("suppbeforestart");
+    QStringList lines = database.configLines().filter(QRegularExpression("^(Database|servercharset|sqldialect)="));
+    lines << "user_name=" + clerk << "password=clerk5";
+    QFile file(clerkConfig.path() + "/suppbeforestart/dbconfig.txt");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(lines.join("\r\n").toUtf8());
+    file.close();
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", clerkConfig.path());
+    environment.insert("XDG_CONFIG_DIRS", clerkConfig.path());
+    program.setProcessEnvironment(environment);
+    program.start(SUPPBEFORESTART_PROGRAM, {"--post", "--replace", date});
+    const Outcome unrecorded = finish(program);
+    EXPECT_EQ(unrecorded.code, 5) << unrecorded.err.toStdString();
+    EXPECT_EQ(unrecorded.err.count("本次開帳未記錄"), 1) << unrecorded.err.toStdString();
+    EXPECT_TRUE(unrecorded.out.contains("核對相符"));
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'OPENING_RUN_LOG'").toInt(), 0);
+
+    // Once an administrator's run has made it again, every run is there, newest first.
+    run({"--post", "--replace", date});
+    const QStringList history = run({"--history"}).out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(history.size(), 2);
+    EXPECT_TRUE(history.at(0).startsWith("開始\t結束\t基準日"));
+    EXPECT_TRUE(history.at(1).contains("\t2011/02/19\t") && history.at(1).contains("\t完成\t4\t4\t2\t0\t2\t6297\t2\t1100\t"))
+        << history.at(1).toStdString();
+    database.exec("drop user " + clerk);
 }

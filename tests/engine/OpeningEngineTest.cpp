@@ -1,12 +1,14 @@
 // The opening engine without a window: its plan and its result must say exactly what the
 // database holds.
 #include "BillWorkspace.h"
+#include "Check.h"
 #include "Csv.h"
 #include "FrmSimpleDataMod.h"
 #include "Money.h"
 #include "OpeningPlan.h"
 #include "OpeningRun.h"
 #include "RunClaim.h"
+#include "RunRecord.h"
 #include "RunReport.h"
 #include "TempDatabase.h"
 #include "TextNumbers.h"
@@ -450,4 +452,94 @@ TEST(Money, ReadsAsItsFifteenDigitTextAndSumsExactly)
     EXPECT_EQ((MoneySum(Money(-0.25)) - Money(1e6)).plainText(), "-1000000.25");
     EXPECT_EQ(Money(1.0 / 3.0).text(2), "0.333333333333333");
     EXPECT_EQ((MoneySum(Money(1e300)) + Money(1.0)).value().amount(), 1e300);  // beyond 18 digits: approximate
+}
+
+TEST_F(OpeningEngineTest, TheCheckNamesEveryStoredDocumentThatNoLongerTies)
+{
+    const QVector<SupplierRow> rows{supplier(1, "A", 1000.0, 200.0), supplier(2, "B", 500.0, 70.0),
+                                    supplier(3, "C", 300.0, 0.0), supplier(4, "D", 0.0, 40.0)};
+    Recorder recorder(true);
+    const RunResult result = run(rows, recorder);
+    ASSERT_TRUE(result.check && result.check->ties()) << checkVerdict(*result.check, dm.settings).toStdString();
+    EXPECT_TRUE(runAccount(result).endsWith("基準日 2011/02/19 核對相符：進貨單 3 張 合計 1,890.00、預付單 3 筆 310.00，與資料庫所存一致"))
+        << runAccount(result).toStdString();
+
+    // Another program's hand since: an amount changed, a line deleted, a payment record copied,
+    // a bill nobody is owed, a line without its header.
+    database.exec("UPDATE PURCHASE_MASTER SET TOTAL_TOTAMT = 1051 WHERE SUPP_CORP_ID = 'A'");
+    database.exec("DELETE FROM PURCHASE_DETAIL WHERE SUPP_CORP_ID = 'B'");
+    database.exec("INSERT INTO PAY_MASTER(MASTERBILLID,SUPP_CORP_ID,CASH_AMT) "
+                  "SELECT MASTERBILLID, SUPP_CORP_ID, CASH_AMT FROM PAY_MASTER WHERE SUPP_CORP_ID = 'D'");
+    database.exec("INSERT INTO PURCHASE_MASTER(MASTERBILLID,SUPP_CORP_ID,TOTAL_TOTAMT) VALUES('0201102190099','D',5)");
+    database.exec("INSERT INTO PURCHASE_DETAIL(MASTERBILLID,SUPP_CORP_ID,AMT) VALUES('0201102190098','Z',7)");
+    database.exec("DELETE FROM PAY_MASTER WHERE SUPP_CORP_ID = 'B'");
+
+    const CheckResult check = checkOpening(bill.query, plan(rows));
+    QStringList found;
+    for (const Mismatch& m : check.mismatches)
+        found << QStringLiteral("%1 %2 %3 %4→%5 %6").arg(m.supplier, kindText(m.kind), m.number, m.expected, m.stored, m.what);
+    found.sort();
+    EXPECT_EQ(found, QStringList({"A 進貨單 0201102190001 1050→1051 合計不符",
+                                  "B 進貨單 0201102190002 1→0 缺少明細",
+                                  "B 預付單 0201102190002 70→ 缺少預付單",
+                                  "D 進貨單 0201102190099 →5 不應開立：餘額為零",
+                                  "D 預付單 0201102190004 →40 單號重複",
+                                  "Z 進貨單 0201102190098 →7 明細沒有表頭"}));
+    EXPECT_EQ(check.storedBills.count, 4);
+    EXPECT_EQ(check.storedPayments.total, MoneySum(Money(280.0)));
+    EXPECT_TRUE(checkVerdict(check, dm.settings).startsWith("基準日 2011/02/19 核對不符 6 項：應有 進貨單 3 張 合計 1,890.00"));
+    // The stored documents as the report prints them: what the database holds of each.
+    EXPECT_EQ(check.stored.at(0).bill.total, Money(1051.0));
+    EXPECT_EQ(check.stored.at(1).payment.outcome, Outcome::NotReached);
+
+    // Nothing stored at all, where the list expects documents, says so.
+    database.exec("DELETE FROM PURCHASE_MASTER");
+    database.exec("DELETE FROM PURCHASE_DETAIL");
+    database.exec("DELETE FROM PAY_MASTER");
+    const CheckResult empty = checkOpening(bill.query, plan(rows));
+    EXPECT_EQ(empty.mismatches.size(), 6);
+    EXPECT_TRUE(checkVerdict(empty, dm.settings).endsWith("資料庫中沒有期初單據"));
+}
+
+TEST_F(OpeningEngineTest, EveryRunIsRecordedNewestFirstHoweverItEnds)
+{
+    const QVector<SupplierRow> rows{supplier(1, "A", 1000.0, 200.0), supplier(2, "B", -1.0, 0.0)};
+    Recorder replacing(true);
+    EXPECT_EQ(run(rows, replacing).end, RunEnd::Completed);
+    Recorder declining(false);
+    EXPECT_EQ(run(rows, declining).end, RunEnd::Declined);
+    {
+        TSimpleDataMod other(database.folder());
+        other.DataModuleCreate();
+        RunClaim running(other);
+        EXPECT_EQ(run(rows, replacing).end, RunEnd::Busy);
+    }
+    EXPECT_EQ(run(rows, replacing).end, RunEnd::Completed);
+
+    const QVector<RunRecord> history = runHistory(bill.query);
+    ASSERT_EQ(history.size(), 4);
+    QStringList outcomes;
+    for (const RunRecord& record : history)
+        outcomes << QStringLiteral("%1 %2/%3/%4/%5 %6")
+                        .arg(record.outcome)
+                        .arg(record.written)
+                        .arg(record.replaced)
+                        .arg(record.skipped)
+                        .arg(record.failed)
+                        .arg(record.billsTotal.plainText());
+    EXPECT_EQ(outcomes, QStringList({"completed 2/2/1/0 1050", "busy 0/0/0/0 0", "declined 0/0/0/0 0",
+                                     "completed 2/0/1/0 1050"}));
+    const RunRecord& last = history.first();
+    EXPECT_EQ(last.baseDate, QDate(2011, 2, 19));
+    EXPECT_EQ(last.login, dm.SQLConnection1.params().value("user_name").toUpper());
+    EXPECT_EQ(last.host, dm.LocalIP());
+    EXPECT_LE(last.started, last.ended);
+    EXPECT_TRUE(history.at(1).note.contains("正在執行期初開帳"));
+    EXPECT_EQ(lastWritingRun(bill.query)->started, last.started);
+    // The question before a re-run says what it would replace.
+    const OpeningPlan again = plan(rows);
+    ASSERT_TRUE(again.earlier.record);
+    EXPECT_EQ(earlierRunText(again.earlier),
+              QStringLiteral("將取代前次開帳：%1 於 %2 開帳，進貨單 1 張 合計 1,050、明細 1 筆、預付單 1 筆 合計 200")
+                  .arg(last.started.toString("yyyy/MM/dd HH:mm"), last.host));
 }

@@ -1,11 +1,13 @@
 #include "ClockTexts.h"
 #include "OpeningFixture.h"
+#include "CheckDialog.h"
 #include "PreviewDialog.h"
 #include "RunStatusPanel.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -402,4 +404,22 @@ TEST_F(PostingRunTest, TheBottomPanelShowsTotalsThePreviewProgressAndTheAccount)
     EXPECT_EQ(account.at(7), ",合計,進貨單 2 張,進貨單,,6234.5,5997,300,6297,,");
     for (int i = 0; i < account.size(); ++i)
         EXPECT_EQ(QString(account.at(i)).replace("已開立", "將開立"), planned.at(i));
+
+    // The proof: the check ties, the report lists what was written, and a window opened later
+    // names the run.
+    form->CheckClick();
+    auto* check = form->findChild<CheckDialog*>();
+    ASSERT_NE(check, nullptr);
+    EXPECT_TRUE(check->verdict->text().startsWith("基準日 " + billDate() + " 核對相符"));
+    EXPECT_TRUE(check->table->isHidden());
+    check->close();
+    form->PrintClick();
+    EXPECT_NE(form->findChild<QPrintPreviewDialog*>(), nullptr);
+    const opening::OpeningReport report = form->report();
+    EXPECT_EQ(report.documents.size(), 4);
+    EXPECT_TRUE(report.heading.last().startsWith("開帳：") && report.heading.last().endsWith("完成"));
+    restart();
+    const QLabel& later = *form->StatusPanel->text;
+    EXPECT_TRUE(later.text().contains("上次開帳 "));
+    EXPECT_TRUE(later.toolTip().contains("上次開帳：") && later.toolTip().contains("進貨單 2 張 6,297"));
 }
