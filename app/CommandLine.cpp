@@ -16,7 +16,9 @@ namespace {
 const QStringList kOptionNames{QStringLiteral("help"),    QStringLiteral("h"),       QStringLiteral("?"),
                                QStringLiteral("version"), QStringLiteral("v"),       QStringLiteral("preview"),
                                QStringLiteral("post"),    QStringLiteral("replace"), QStringLiteral("date"),
-                               QStringLiteral("report"),  QStringLiteral("verify"),  QStringLiteral("history")};
+                               QStringLiteral("report"),  QStringLiteral("verify"),  QStringLiteral("history"),
+                               QStringLiteral("import"),  QStringLiteral("apply"),   QStringLiteral("encoding"),
+                               QStringLiteral("columns")};
 
 QString optionName(const QString& argument)
 {
@@ -96,7 +98,22 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
         QStringLiteral("Also write the documents (of the preview or the run) as CSV, or, named .pdf, the printed opening "
                        "report of the run (--post) or of the stored documents (--verify)."),
         QStringLiteral("FILE.csv|FILE.pdf"));
-    parser.addOptions({preview, post, verify, history, replace, date, report});
+    const QCommandLineOption import(
+        QStringLiteral("import"),
+        QStringLiteral("Compare the opening balances of a spreadsheet (.csv, .txt or .xlsx) with those stored; write "
+                       "nothing."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption apply(QStringLiteral("apply"),
+                                   QStringLiteral("With --import: write the balances, all or none, after saving those "
+                                                  "they replace beside the file."));
+    const QCommandLineOption encoding(QStringLiteral("encoding"),
+                                      QStringLiteral("With --import: how a text file is read (default: found)."),
+                                      QStringLiteral("auto|utf-8|utf-16|big5"));
+    const QCommandLineOption columns(
+        QStringLiteral("columns"),
+        QStringLiteral("With --import: the columns of the code, the unpaid and the prepaid balance, by header or number."),
+        QStringLiteral("CODE,UNPAID,PREPAID"));
+    parser.addOptions({preview, post, verify, history, import, apply, encoding, columns, replace, date, report});
 
     const auto bad = [&err](const QString& message) {
         err << message << QStringLiteral("\nSee --help.\n");
@@ -115,8 +132,11 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
     if (!parser.positionalArguments().isEmpty())
         return bad(QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first()));
     using Action = HeadlessOptions::Action;
-    const std::pair<const QCommandLineOption*, Action> actions[] = {
-        {&preview, Action::Preview}, {&post, Action::Post}, {&verify, Action::Verify}, {&history, Action::History}};
+    const std::pair<const QCommandLineOption*, Action> actions[] = {{&preview, Action::Preview},
+                                                                    {&post, Action::Post},
+                                                                    {&verify, Action::Verify},
+                                                                    {&history, Action::History},
+                                                                    {&import, Action::Import}};
     HeadlessOptions options;
     int chosen = 0;
     for (const auto& [option, action] : actions)
@@ -125,17 +145,23 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
             ++chosen;
         }
     if (chosen != 1)
-        return bad(QStringLiteral("Give one of --preview, --post, --verify or --history."));
+        return bad(QStringLiteral("Give one of --preview, --post, --verify, --history or --import."));
+    if ((parser.isSet(apply) || parser.isSet(encoding) || parser.isSet(columns)) && options.action != Action::Import)
+        return bad(QStringLiteral("--apply, --encoding and --columns go with --import."));
+    options.importFile = parser.value(import);
+    options.apply = parser.isSet(apply);
+    options.encoding = parser.value(encoding);
+    options.columns = parser.isSet(columns) ? parser.value(columns).split(u',') : QStringList();
     if (parser.isSet(replace) && options.action != Action::Post)
         return bad(QStringLiteral("--replace goes with --post."));
     options.replace = parser.isSet(replace);
     options.report = parser.value(report);
-    if (!options.report.isEmpty() && options.action == Action::History)
+    if (!options.report.isEmpty() && (options.action == Action::History || options.action == Action::Import))
         return bad(QStringLiteral("--report goes with --preview, --post or --verify."));
     if (isPdfReport(options.report) && options.action == Action::Preview)
         return bad(QStringLiteral("The printed report (.pdf) is of a run or of the stored documents: use it with --post "
                                   "or --verify."));
-    if (options.action != Action::History) {
+    if (options.action != Action::History && options.action != Action::Import) {
         options.baseDate = QDate::fromString(parser.value(date), Qt::ISODate);
         if (!options.baseDate.isValid())
             return bad(QStringLiteral("--date needs the opening base date as YYYY-MM-DD."));

@@ -1,5 +1,6 @@
 #include "HeadlessRun.h"
 
+#include "BalanceImport.h"
 #include "BillWorkspace.h"
 #include "Check.h"
 #include "Csv.h"
@@ -159,6 +160,42 @@ int verify(const ReportContext& context, const opening::SupplierList& suppliers,
     return check.ties() ? kAllWritten : kDataFaults;
 }
 
+// The spreadsheet's balances against SUPPLIER_ACCOUNTS; with --apply, written all at once.
+int importBalances(TSimpleDataMod& dm, opening::BillWorkspace& bill, const HeadlessOptions& options, QTextStream& out,
+                   QTextStream& err)
+{
+    balanceimport::Encoding encoding = balanceimport::Encoding::Automatic;
+    if (!options.encoding.isEmpty() && !balanceimport::encodingNamed(options.encoding, &encoding)) {
+        err << QStringLiteral("--encoding：不認得「%1」（auto、utf-8、utf-16、big5）\n").arg(options.encoding);
+        return kBadArguments;
+    }
+    const balanceimport::Sheet sheet = balanceimport::readSheet(options.importFile, encoding);
+    const balanceimport::ImportDifference difference = balanceimport::compareWithStored(
+        sheet, balanceimport::findColumns(sheet, options.columns), bill.query, options.importFile);
+    if (!difference.error.isEmpty()) {
+        err << difference.error << u'\n';
+        return kBadArguments;
+    }
+    out << opening::tabText(balanceimport::differenceTable(difference)) << balanceimport::differenceSummary(difference)
+        << u'\n';
+    for (const QString& fault : balanceimport::faultLines(difference))
+        err << fault << u'\n';
+    if (!difference.clean())
+        return kDataFaults;
+    if (!options.apply)
+        return kAllWritten;
+    const balanceimport::ImportApplied applied = balanceimport::applyImport(dm, difference, options.importFile);
+    if (!applied.error.isEmpty()) {
+        err << applied.error << u'\n';
+        return applied.busy ? kOtherWorkstation : kFailed;
+    }
+    out << QStringLiteral("已匯入：更新 %1 家、新增帳款列 %2 家。匯入前的餘額已存於 %3\n")
+               .arg(applied.updated)
+               .arg(applied.inserted)
+               .arg(applied.backupFile);
+    return kAllWritten;
+}
+
 int history(opening::BillWorkspace& bill, QTextStream& out)
 {
     const QVector<opening::RunRecord> records = opening::runHistory(bill.query);
@@ -199,6 +236,8 @@ int runHeadless(const HeadlessOptions& options, const QString& executableFolder,
         bill.bindConnection(&dm.SQLConnection1);
         if (options.action == HeadlessOptions::Action::History)
             return history(bill, out);
+        if (options.action == HeadlessOptions::Action::Import)
+            return importBalances(dm, bill, options, out, err);
         const opening::SupplierList suppliers = opening::readSupplierList(bill.query);
         if (!suppliers.loaded()) {
             err << suppliers.refusal() << u'\n';

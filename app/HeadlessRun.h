@@ -19,11 +19,15 @@ enum ExitCode : int {
 };
 
 struct HeadlessOptions {
-    enum class Action { Preview, Post, Verify, History };
+    enum class Action { Preview, Post, Verify, History, Import };
     Action action = Action::Preview;
     bool replace = false;  // with Post: replace an earlier opening run
     QDate baseDate;
     QString report;        // a CSV or PDF file to write, or empty
+    QString importFile;    // with Import: the spreadsheet of opening balances
+    bool apply = false;    // with Import: write it, else only show the difference
+    QString encoding;      // with Import: how a text file is read ("auto", "utf-8", "utf-16", "big5")
+    QStringList columns;   // with Import: the operator's own columns for code, unpaid and prepaid
 };
 
 // Whether the report asked for is the printed one (a PDF file) rather than a table (CSV).

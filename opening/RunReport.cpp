@@ -17,6 +17,13 @@ QString billsText(const DocumentTotals& bills, int places)
         .arg(count(bills.count), bills.net.text(places), bills.tax.text(places), bills.total.text(places));
 }
 
+// The same in the bottom panel's narrow room.
+QString billsInPanel(const DocumentTotals& bills, int places)
+{
+    return QStringLiteral("進貨單 %1 張 未稅 %2 稅額 %3 合計 %4")
+        .arg(count(bills.count), bills.net.text(places), bills.tax.text(places), bills.total.text(places));
+}
+
 QString paymentsText(const DocumentTotals& payments, int places)
 {
     return QStringLiteral("預付單 %1 筆 %2").arg(count(payments.count), payments.total.text(places));
@@ -114,11 +121,11 @@ QString planPanelText(const OpeningPlan& plan)
         return QStringLiteral("無法開帳：") + plan.refusal.section(u'\n', 0, 0);
     const Totals totals = totalsOf(plan.suppliers);
     const int places = moneyPlaces(plan.settings);
-    QString text = QStringLiteral("期初未付 %1 → %2\n期初預付 %3 → %4")
-                       .arg(totals.bills.balance.text(places), billsText(totals.bills, places),
+    QString text = QStringLiteral("未付 %1 → %2\n預付 %3 → %4")
+                       .arg(totals.bills.balance.text(places), billsInPanel(totals.bills, places),
                             totals.payments.balance.text(places), paymentsText(totals.payments, places));
     if (totals.faultySuppliers > 0)
-        text += QStringLiteral("　資料有誤 %1 家").arg(totals.faultySuppliers);
+        text += QStringLiteral("　有誤 %1 家").arg(totals.faultySuppliers);
     return text;
 }
 
@@ -266,8 +273,8 @@ QString runSummaryLine(const RunResult& result)
         first += QStringLiteral("失敗 %1　").arg(totals.failed);
     QString second = QStringLiteral("已開立 ") + paymentsText(totals.payments, places);
     if (totals.faultySuppliers > 0)
-        second += QStringLiteral("　資料有誤 %1 家").arg(totals.faultySuppliers);
-    return first + QStringLiteral("已開立 ") + billsText(totals.bills, places) + u'\n' + second;
+        second += QStringLiteral("　有誤 %1 家").arg(totals.faultySuppliers);
+    return first + QStringLiteral("已開立 ") + billsInPanel(totals.bills, places) + u'\n' + second;
 }
 
 } // namespace opening

@@ -6,6 +6,7 @@
 #include "MingFont.h"
 #include "CheckDialog.h"
 #include "DbError.h"
+#include "ImportDialog.h"
 #include "OpeningPlan.h"
 #include "PreviewDialog.h"
 #include "RecordSetModel.h"
@@ -19,6 +20,7 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QFileDialog>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,6 +28,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTableView>
 #include <QToolButton>
@@ -121,6 +124,8 @@ TFormSuppBeforeStart::TFormSuppBeforeStart(QWidget* parent) : QWidget(parent)
             [this] { toolkit::runReported([this] { SaveAccountClick(); }); });
     connect(StatusPanel->check, &QToolButton::clicked, this, [this] { toolkit::runReported([this] { CheckClick(); }); });
     connect(StatusPanel->print, &QToolButton::clicked, this, [this] { toolkit::runReported([this] { PrintClick(); }); });
+    connect(StatusPanel->importBalances, &QToolButton::clicked, this,
+            [this] { toolkit::runReported([this] { ImportClick(); }); });
 }
 
 TFormSuppBeforeStart::~TFormSuppBeforeStart() = default;
@@ -147,6 +152,11 @@ void TFormSuppBeforeStart::showEvent(QShowEvent* event)
 void TFormSuppBeforeStart::FormShow()
 {
     DateTimePicker1->setDateTime(QDateTime::currentDateTime());
+    loadList();
+}
+
+void TFormSuppBeforeStart::loadList()
+{
     ClientDataSet1.close();
     ClientDataSet1.setCommandText(opening::supplierListQuery());
     try {
@@ -192,7 +202,7 @@ void TFormSuppBeforeStart::showPlan()
     QString text = opening::planPanelText(planned);
     // The run an earlier opening comes from, so that the operator knows what a re-run replaces.
     if (const std::optional<opening::RunRecord> last = opening::lastWritingRun(SQLQuery1)) {
-        text += QStringLiteral("　上次開帳 ") + last->started.toString(QStringLiteral("MM/dd HH:mm"));
+        text += QStringLiteral("　上次開帳 ") + last->started.toString(QStringLiteral("MM/dd"));
         details << QStringLiteral("上次開帳：") + opening::recordText(*last);
     }
     if (const QString notes = opening::previewNotes(planned); !notes.isEmpty())
@@ -222,6 +232,19 @@ void TFormSuppBeforeStart::CheckClick()
     auto* dialog = new CheckDialog(check(), SimpleDataMod->settings, this);  // owned by the window until closed
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
+}
+
+void TFormSuppBeforeStart::ImportClick()
+{
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("匯入期初餘額"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        QStringLiteral("試算表 (*.xlsx *.csv *.txt);;所有檔案 (*)"));
+    if (file.isEmpty())
+        return;
+    ImportDialog dialog(*SimpleDataMod, file, this);
+    // The list, its totals and the preview follow the balances just written.
+    if (dialog.exec() == QDialog::Accepted)
+        loadList();
 }
 
 void TFormSuppBeforeStart::PrintClick()

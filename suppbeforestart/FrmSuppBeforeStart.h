@@ -75,6 +75,8 @@ public:
     void CheckClick();
     // Opens the print preview of the opening report.
     void PrintClick();
+    // Asks for a spreadsheet of opening balances and shows its difference, to be applied or not.
+    void ImportClick();
 
     // Steps of the opening run, on the window's records.
     void EnsureOpeningProduct();
@@ -98,6 +100,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Loads the supplier list into the grid and shows what the run would post of it.
+    void loadList();
     void showPlan();
     void showAccount(const opening::RunResult& result);
 

@@ -42,6 +42,7 @@ RunStatusPanel::RunStatusPanel(QFrame* panel)
     preview = makeButton(panel, QStringLiteral("預覽"), small);
     check = makeButton(panel, QStringLiteral("核對"), small);
     print = makeButton(panel, QStringLiteral("列印"), small);
+    importBalances = makeButton(panel, QStringLiteral("匯入餘額"), small);
     saveAccount = makeButton(panel, QStringLiteral("儲存明細"), small);
     saveAccount->hide();
 
@@ -53,6 +54,7 @@ RunStatusPanel::RunStatusPanel(QFrame* panel)
     layout->addWidget(saveAccount);
     layout->addWidget(check);
     layout->addWidget(print);
+    layout->addWidget(importBalances);
     layout->addWidget(preview);
 }
 
@@ -67,7 +69,7 @@ void RunStatusPanel::startProgress(int total)
     progress->show();
     progress->setRange(0, total);
     progress->setValue(0);
-    for (QToolButton* button : {preview, check, print})
+    for (QToolButton* button : {preview, check, print, importBalances})
         button->setEnabled(false);
     showText(QStringLiteral("開帳中…"));
 }
@@ -82,6 +84,6 @@ void RunStatusPanel::showProgress(int done, int total, int bills, int payments, 
 void RunStatusPanel::endProgress()
 {
     progress->hide();
-    for (QToolButton* button : {preview, check, print})
+    for (QToolButton* button : {preview, check, print, importBalances})
         button->setEnabled(true);
 }

@@ -9,7 +9,7 @@ class QToolButton;
 
 // The window's bottom panel: what the list asks the run to post before it, the run's progress
 // during it, its account after it; beside them the preview, the check against the database, the
-// printed report and, after a run, saving the account.
+// printed report, the import of balances and, after a run, saving the account.
 class RunStatusPanel {
 public:
     explicit RunStatusPanel(QFrame* panel);
@@ -26,5 +26,6 @@ public:
     QToolButton* preview = nullptr;
     QToolButton* check = nullptr;
     QToolButton* print = nullptr;
+    QToolButton* importBalances = nullptr;
     QToolButton* saveAccount = nullptr;
 };

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (fuzz/) with clang's libFuzzer and the address and undefined-behaviour
+# Builds the fuzz targets (fuzz/: the dbconfig.txt loader, the statement parameter parser, the
+# spreadsheet reader) with clang's libFuzzer and the address and undefined-behaviour
 # sanitizers, and runs each for a bounded time (FUZZ_SECONDS, default 30) from its committed seed
 # corpus, in a scratch copy. A crash fails the script and shows the fuzzer's report.
 set -euo pipefail
@@ -7,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-30}"
 CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j"$(nproc)" >/dev/null
-for target in dbconfig sqlparams; do
+for target in dbconfig sqlparams sheet; do
   corpus=$(mktemp -d)
   cp fuzz/corpus/"$target"/* "$corpus"/
   log="build-fuzz/$target.log"

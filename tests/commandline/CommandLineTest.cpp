@@ -248,3 +248,69 @@ TEST_F(CommandLineTest, TheReportTheCheckAndTheRecordProveTheOpening)
         << history.at(1).toStdString();
     database.exec("drop user " + clerk);
 }
+
+TEST_F(CommandLineTest, BalancesComeInFromASpreadsheetAllOrNothingEvenWhenKilled)
+{
+    const QString big5 = config.path() + "/期初餘額.csv";
+    QFile::copy(QStringLiteral(IMPORT_FIXTURES "/big5.csv"), big5);
+    const auto balances = [this] {
+        return database.rows("SELECT CORP_ID, BEFORE_NOTPAY, BEFORE_ADVPAY FROM SUPPLIER_ACCOUNTS ORDER BY CORP_ID");
+    };
+    const auto before = balances();
+
+    const Outcome shown = run({"--import", big5});
+    EXPECT_EQ(shown.code, 0) << shown.err.toStdString();
+    EXPECT_TRUE(shown.out.contains("2\tS001\t大同五金行\t1234.5\t1111\t300\t11\t變更\n")) << shown.out.toStdString();
+    EXPECT_TRUE(shown.out.contains("期初餘額.csv（Big5）：3 列，變更 3"));
+    const Outcome faulty = run({"--import", QStringLiteral(IMPORT_FIXTURES "/faults.csv"), "--apply"});
+    EXPECT_EQ(faulty.code, 5);
+    EXPECT_TRUE(faulty.err.contains("第 3 列：「X999」不是廠商代號"));
+    EXPECT_EQ(run({"--import", QStringLiteral(IMPORT_FIXTURES "/garbage.bin")}).code, 4);
+    EXPECT_EQ(balances(), before);
+
+    const Outcome applied = run({"--import", big5, "--apply"});
+    EXPECT_EQ(applied.code, 0) << applied.err.toStdString();
+    EXPECT_TRUE(applied.out.contains("已匯入：更新 3 家、新增帳款列 0 家。匯入前的餘額已存於 " + config.path() + "/期初餘額.匯入前餘額-"));
+    EXPECT_EQ(balances().at(0), QVector<QVariant>({"S001", 1111.0, 11.0}));
+
+    // Thousands of balances, and the program killed while it writes them: every balance is the old
+    // one or every balance is the new one.
+    db::Connection& admin = database.admin();
+    admin.startTransaction(1, db::Isolation::ReadCommitted);
+    db::Statement supplier(&admin), account(&admin);
+    supplier.setLines({"INSERT INTO SUPPLIER(CORP_ID,CORP_NAME) VALUES(:ID,:ID)"});
+    account.setLines({"INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES(:ID,1,1)"});
+    QByteArray sheet = "廠商代號,期初未付,期初預付\r\n";
+    for (int i = 1; i <= 20000; ++i) {
+        const QString id = QString("K%1").arg(i, 5, 10, QChar('0'));
+        supplier.setParamText("ID", id);
+        supplier.execute();
+        account.setParamText("ID", id);
+        account.execute();
+        sheet += id.toUtf8() + ",2,2\r\n";
+    }
+    admin.commit(1);
+    const QString many = config.path() + "/many.csv";
+    QFile file(many);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(sheet);
+    file.close();
+    const auto changed = [this] {
+        return database.scalar("SELECT COUNT(*) FROM SUPPLIER_ACCOUNTS WHERE CORP_ID STARTING WITH 'K' AND BEFORE_NOTPAY = 2")
+            .toInt();
+    };
+    for (const int ms : {300, 700, 1200}) {
+        QProcess killed;
+        start(killed, {"--import", many, "--apply"});
+        ASSERT_TRUE(killed.waitForStarted());
+        QThread::msleep(ms);
+        killed.kill();
+        killed.waitForFinished();
+        const int now = changed();
+        EXPECT_TRUE(now == 0 || now == 20000) << "killed after " << ms << " ms: " << now;
+        if (now == 20000)
+            break;
+    }
+    EXPECT_EQ(run({"--import", many, "--apply"}).code, 0);
+    EXPECT_EQ(changed(), 20000);
+}

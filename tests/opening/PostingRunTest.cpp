@@ -380,8 +380,8 @@ TEST_F(PostingRunTest, TheBottomPanelShowsTotalsThePreviewProgressAndTheAccount)
     RunStatusPanel& panel = *form->StatusPanel;
 
     // Before posting: the balances beside what the run writes of them, the typing mistakes counted.
-    EXPECT_EQ(panel.text->text(), "期初未付 6,234.5 → 進貨單 2 張　未稅 5,997　稅額 300　合計 6,297\n"
-                                  "期初預付 1,100 → 預付單 2 筆 1,100　資料有誤 1 家");
+    EXPECT_EQ(panel.text->text(), "未付 6,234.5 → 進貨單 2 張 未稅 5,997 稅額 300 合計 6,297\n"
+                                  "預付 1,100 → 預付單 2 筆 1,100　有誤 1 家");
 
     // The preview lists the documents in order with their numbers-to-be, balances and amounts,
     // the skipped balances with their reason, the totals, and how they tie; it writes nothing.
@@ -435,8 +435,8 @@ TEST_F(PostingRunTest, TheBottomPanelShowsTotalsThePreviewProgressAndTheAccount)
     EXPECT_EQ(shown->shown().front().kind, Kind::Information);
     EXPECT_EQ(shown->shown().front().text, kDone);
     EXPECT_TRUE(shown->shown().front().details.isEmpty());
-    EXPECT_EQ(panel.text->text(), "已開立 進貨單 2 張　未稅 5,997　稅額 300　合計 6,297\n"
-                                  "已開立 預付單 2 筆 1,100　資料有誤 1 家");
+    EXPECT_EQ(panel.text->text(), "已開立 進貨單 2 張 未稅 5,997 稅額 300 合計 6,297\n"
+                                  "已開立 預付單 2 筆 1,100　有誤 1 家");
     EXPECT_TRUE(panel.text->toolTip().contains("調節：期初未付 6,234.5"));
     EXPECT_FALSE(panel.saveAccount->isHidden());
     const QString accountCsv = database.folder() + "/account.csv";
