@@ -106,9 +106,9 @@ QString backupPath(const QString& importedPath)
     const QString stem = QStringLiteral("%1.匯入前餘額-%2")
                              .arg(imported.completeBaseName(),
                                   QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
-    QString path = imported.dir().filePath(stem + QStringLiteral(".csv"));
+    QString path = imported.absoluteDir().filePath(stem + QStringLiteral(".csv"));
     for (int copy = 2; QFileInfo::exists(path); ++copy)
-        path = imported.dir().filePath(QStringLiteral("%1-%2.csv").arg(stem).arg(copy));
+        path = imported.absoluteDir().filePath(QStringLiteral("%1-%2.csv").arg(stem).arg(copy));
     return path;
 }
 
