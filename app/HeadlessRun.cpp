@@ -15,6 +15,7 @@
 
 #include <QTextStream>
 #include <exception>
+#include <optional>
 
 namespace app {
 
@@ -85,14 +86,24 @@ bool tellFaults(const opening::OpeningPlan& plan, QTextStream& err)
     return !faults.isEmpty();
 }
 
+// The plan for the base date; nothing, with the reason on standard error, when no run could start.
+std::optional<opening::OpeningPlan> planFor(const ReportContext& context, const opening::SupplierList& suppliers,
+                                         QTextStream& err)
+{
+    opening::OpeningPlan planned =
+        opening::planOpening(context.dm, context.bill.query, suppliers, context.options.baseDate);
+    if (!planned.refused())
+        return planned;
+    err << planned.refusal << u'\n';
+    return std::nullopt;
+}
+
 int preview(const ReportContext& context, const opening::SupplierList& suppliers, QTextStream& out, QTextStream& err)
 {
-    const opening::OpeningPlan plan =
-        opening::planOpening(context.dm, context.bill.query, suppliers, context.options.baseDate);
-    if (plan.refused()) {
-        err << plan.refusal << u'\n';
+    const std::optional<opening::OpeningPlan> planned = planFor(context, suppliers, err);
+    if (!planned)
         return kFailed;
-    }
+    const opening::OpeningPlan& plan = *planned;
     out << opening::tabText(opening::documentTable(plan)) << opening::previewSummary(plan) << u'\n';
     if (plan.earlier.exists())
         out << opening::previewNotes(plan).section(u'\n', 0, 0) << u'\n';
@@ -144,12 +155,10 @@ int post(const ReportContext& context, const opening::SupplierList& suppliers, Q
 // The stored opening documents against the list: every difference, one line each, and the totals.
 int verify(const ReportContext& context, const opening::SupplierList& suppliers, QTextStream& out, QTextStream& err)
 {
-    const opening::OpeningPlan plan =
-        opening::planOpening(context.dm, context.bill.query, suppliers, context.options.baseDate);
-    if (plan.refused()) {
-        err << plan.refusal << u'\n';
+    const std::optional<opening::OpeningPlan> planned = planFor(context, suppliers, err);
+    if (!planned)
         return kFailed;
-    }
+    const opening::OpeningPlan& plan = *planned;
     const opening::CheckResult check = opening::checkOpening(context.bill.query, plan);
     const QVector<QStringList> table = opening::mismatchTable(check);
     if (!check.ties())
