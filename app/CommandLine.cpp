@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "Text.h"
 
 #include "ConfigLocations.h"
 #include "HeadlessRun.h"
@@ -76,8 +77,7 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
     QTextStream out(stdout);
     QTextStream err(stderr);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "廠商期初帳款開帳作業: supplier opening balances. Without options the window opens; with --preview, "
+    parser.setApplicationDescription(Text::tr("廠商期初帳款開帳作業: supplier opening balances. Without options the window opens; with --preview, "
         "--post, --verify or --history the opening works without a window, on the same dbconfig.txt."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
@@ -113,7 +113,11 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
         QStringLiteral("columns"),
         QStringLiteral("With --import: the columns of the code, the unpaid and the prepaid balance, by header or number."),
         QStringLiteral("CODE,UNPAID,PREPAID"));
-    parser.addOptions({preview, post, verify, history, import, apply, encoding, columns, replace, date, report});
+    const QCommandLineOption language(QStringLiteral("lang"),
+                                      QStringLiteral("The language of the program's texts: zh (Traditional Chinese) or "
+                                                     "en (English); by default the workstation's."),
+                                      QStringLiteral("zh|en"));
+    parser.addOptions({preview, post, verify, history, import, apply, encoding, columns, replace, date, report, language});
 
     const auto bad = [&err](const QString& message) {
         err << message << QStringLiteral("\nSee --help.\n");

@@ -1,4 +1,5 @@
 #include "HeadlessRun.h"
+#include "Text.h"
 
 #include "BalanceImport.h"
 #include "BillWorkspace.h"
@@ -73,7 +74,7 @@ bool writeReport(const ReportContext& context, const opening::OpeningPlan& plan,
         written = opening::writeFile(path, opening::csvDocument(opening::documentTable(plan)));
     }
     if (!written)
-        err << QStringLiteral("報表存檔失敗..! %1\n").arg(path);
+        err << Text::tr("報表存檔失敗..! %1\n").arg(path);
     return written;
 }
 
@@ -129,7 +130,7 @@ int post(const ReportContext& context, const opening::SupplierList& suppliers, Q
         return kFailed;
     case opening::RunEnd::Declined: {
         const opening::EarlierRun& earlier = observer.earlier();
-        err << QStringLiteral("期初開帳已執行（期初進貨單 %1 張、明細 %2 筆、預付單 %3 筆），未寫入任何資料。"
+        err << Text::tr("期初開帳已執行（期初進貨單 %1 張、明細 %2 筆、預付單 %3 筆），未寫入任何資料。"
                               "重新開帳請加上 --replace。\n")
                    .arg(earlier.bills)
                    .arg(earlier.lines)
@@ -175,7 +176,7 @@ int importBalances(TSimpleDataMod& dm, opening::BillWorkspace& bill, const Headl
 {
     balanceimport::Encoding encoding = balanceimport::Encoding::Automatic;
     if (!options.encoding.isEmpty() && !balanceimport::encodingNamed(options.encoding, &encoding)) {
-        err << QStringLiteral("--encoding：不認得「%1」（auto、utf-8、utf-16、big5）\n").arg(options.encoding);
+        err << Text::tr("--encoding：不認得「%1」（auto、utf-8、utf-16、big5）\n").arg(options.encoding);
         return kBadArguments;
     }
     const balanceimport::Sheet sheet = balanceimport::readSheet(options.importFile, encoding);
@@ -198,7 +199,7 @@ int importBalances(TSimpleDataMod& dm, opening::BillWorkspace& bill, const Headl
         err << applied.error << u'\n';
         return applied.busy ? kOtherWorkstation : kFailed;
     }
-    out << QStringLiteral("已匯入：更新 %1 家、新增帳款列 %2 家。匯入前的餘額已存於 %3\n")
+    out << Text::tr("已匯入：更新 %1 家、新增帳款列 %2 家。匯入前的餘額已存於 %3\n")
                .arg(applied.updated)
                .arg(applied.inserted)
                .arg(applied.backupFile);
@@ -208,7 +209,7 @@ int importBalances(TSimpleDataMod& dm, opening::BillWorkspace& bill, const Headl
 int history(opening::BillWorkspace& bill, QTextStream& out)
 {
     const QVector<opening::RunRecord> records = opening::runHistory(bill.query);
-    out << QStringLiteral("開始\t結束\t基準日\t工作站\t登入\t使用者\t結果\t寫入\t取代\t略過\t失敗\t進貨單\t進貨單合計\t"
+    out << Text::tr("開始\t結束\t基準日\t工作站\t登入\t使用者\t結果\t寫入\t取代\t略過\t失敗\t進貨單\t進貨單合計\t"
                           "預付單\t預付單合計\t說明\n");
     for (const opening::RunRecord& r : records)
         out << opening::tabText({{r.started.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
@@ -219,7 +220,7 @@ int history(opening::BillWorkspace& bill, QTextStream& out)
                                   QString::number(r.bills), r.billsTotal.plainText(), QString::number(r.payments),
                                   r.paymentsTotal.plainText(), r.note}});
     if (records.isEmpty())
-        out << QStringLiteral("尚無開帳紀錄。\n");
+        out << Text::tr("尚無開帳紀錄。\n");
     return kAllWritten;
 }
 
@@ -236,7 +237,7 @@ int runHeadless(const HeadlessOptions& options, const QString& executableFolder,
     try {
         dm.DataModuleCreate();
     } catch (const std::exception& failure) {
-        err << QStringLiteral("dbconfig.txt：%1\n").arg(QString::fromUtf8(failure.what()));
+        err << Text::tr("dbconfig.txt：%1\n").arg(QString::fromUtf8(failure.what()));
         return kBadArguments;
     }
     try {

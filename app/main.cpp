@@ -1,7 +1,9 @@
 // suppbeforestart: the supplier opening-balance window "廠商期初帳款開帳作業", or with options
-// (--help, --version, --preview, --post, --verify, --history) the same run without a window.
+// (--help, --version, --preview, --post, --verify, --history, --import) the same run without a
+// window. --lang zh|en chooses its language.
 #include "CommandLine.h"
 #include "Display.h"
+#include "Language.h"
 #include "QtBoxes.h"
 #include "Screenshot.h"
 #include "Startup.h"
@@ -34,6 +36,7 @@ int main(int argc, char** argv)
             application = std::make_unique<QCoreApplication>(argc, argv);
         }
         nameTheProgram();
+        app::useLanguage(app::chosenLanguage(arguments));
         return app::runCommandLine(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
     }
     if (!app::displayAvailable()) {
@@ -43,6 +46,7 @@ int main(int argc, char** argv)
 
     QApplication application(argc, argv);
     nameTheProgram();
+    app::useLanguage(app::chosenLanguage(arguments));
     toolkit::setBoxes(std::make_shared<toolkit::QtBoxes>());
     const QString screenshot = qEnvironmentVariable("SUPPBEFORESTART_SCREENSHOT");
     if (!screenshot.isEmpty())

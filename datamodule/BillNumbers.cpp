@@ -1,4 +1,5 @@
 #include "DbError.h"
+#include "Text.h"
 #include "FrmSimpleDataMod.h"
 #include "SqlText.h"
 #include "TextNumbers.h"
@@ -117,11 +118,11 @@ struct Counter {
                     // Another workstation holds the day's counter: say so, and give up once the
                     // connection's lock timeout has passed.
                     if (waited.elapsed() >= qint64(connection.lockTimeout()) * 1000)
-                        throw db::DbError(QStringLiteral("等候其他工作站釋放 %1 %2 的單號逾時，請稍後再試。\n%3")
+                        throw db::DbError(Text::tr("等候其他工作站釋放 %1 %2 的單號逾時，請稍後再試。\n%3")
                                               .arg(table, date, error.message()),
                                           error.errorCodes());
                     if (waitNotice)
-                        waitNotice(QStringLiteral("等候其他工作站釋放 %1 %2 的單號… %3 秒")
+                        waitNotice(Text::tr("等候其他工作站釋放 %1 %2 的單號… %3 秒")
                                        .arg(table, date)
                                        .arg(waited.elapsed() / 1000));
                     continue;

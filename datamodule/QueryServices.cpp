@@ -1,4 +1,5 @@
 #include "Boxes.h"
+#include "Text.h"
 #include "DbError.h"
 #include "FrmSimpleDataMod.h"
 #include "SqlText.h"
@@ -77,6 +78,6 @@ bool CheckPowerValue(int value)
         return false;
     if (value == 1)
         return true;
-    toolkit::boxes().message(QStringLiteral("輸入異常..!"));
+    toolkit::boxes().message(Text::tr("輸入異常..!"));
     return false;
 }

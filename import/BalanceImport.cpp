@@ -1,4 +1,5 @@
 #include "BalanceImport.h"
+#include "Text.h"
 
 #include "AccountantNumber.h"
 #include "Connection.h"
@@ -21,6 +22,7 @@ namespace {
 using opening::Money;
 using opening::MoneySum;
 
+// The headers the suite's and the old system's exports use, whatever the operator's language.
 const QStringList kCodeHeaders{QStringLiteral("廠商代號"), QStringLiteral("代號"), QStringLiteral("CORP_ID"),
                                QStringLiteral("廠商編號")};
 const QStringList kUnpaidHeaders{QStringLiteral("期初未付"), QStringLiteral("未付"), QStringLiteral("BEFORE_NOTPAY")};
@@ -88,11 +90,11 @@ QString statusText(const ImportRow& row)
 {
     switch (row.status) {
     case RowStatus::Changed:
-        return QStringLiteral("變更");
+        return Text::tr("變更");
     case RowStatus::Unchanged:
-        return QStringLiteral("不變");
+        return Text::tr("不變");
     case RowStatus::NewAccount:
-        return QStringLiteral("新增帳款列");
+        return Text::tr("新增帳款列");
     case RowStatus::Fault:
         return row.fault;
     }
@@ -103,7 +105,7 @@ QString statusText(const ImportRow& row)
 QString backupPath(const QString& importedPath)
 {
     const QFileInfo imported(importedPath);
-    const QString stem = QStringLiteral("%1.匯入前餘額-%2")
+    const QString stem = Text::tr("%1.匯入前餘額-%2")
                              .arg(imported.completeBaseName(),
                                   QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     QString path = imported.absoluteDir().filePath(stem + QStringLiteral(".csv"));
@@ -118,7 +120,7 @@ Columns findColumns(const Sheet& sheet, const QStringList& named)
 {
     Columns columns;
     if (sheet.rows.isEmpty()) {
-        columns.error = QStringLiteral("檔案中沒有任何資料列");
+        columns.error = Text::tr("檔案中沒有任何資料列");
         return columns;
     }
     const QStringList& first = sheet.rows.first();
@@ -133,7 +135,7 @@ Columns findColumns(const Sheet& sheet, const QStringList& named)
             *targets[i] = number ? index - 1 : columnNamed(first, {name});
             columns.header = columns.header || !number;
             if (*targets[i] < 0) {
-                columns.error = QStringLiteral("檔案中沒有「%1」欄").arg(name);
+                columns.error = Text::tr("檔案中沒有「%1」欄").arg(name);
                 return columns;
             }
         }
@@ -149,18 +151,18 @@ Columns findColumns(const Sheet& sheet, const QStringList& named)
             const QString prepaid = cellAt(first, 2);
             if ((!unpaid.isEmpty() && !accountantNumber(unpaid)) || (!prepaid.isEmpty() && !accountantNumber(prepaid))) {
                 columns.header = true;
-                columns.error = QStringLiteral("檔案中沒有廠商代號欄（廠商代號、代號或 CORP_ID）；第一列是「%1」，"
+                columns.error = Text::tr("檔案中沒有廠商代號欄（廠商代號、代號或 CORP_ID）；第一列是「%1」，"
                                                "請指定哪些欄是廠商代號、期初未付與期初預付")
-                                    .arg(first.join(QStringLiteral("」、「")));
+                                    .arg(first.join(Text::tr("」、「")));
                 return columns;
             }
             columns = {0, 1, 2, false, {}};
         }
     }
     if (columns.code < 0)
-        columns.error = QStringLiteral("檔案中沒有廠商代號欄（廠商代號、代號或 CORP_ID）");
+        columns.error = Text::tr("檔案中沒有廠商代號欄（廠商代號、代號或 CORP_ID）");
     else if (columns.unpaid < 0 && columns.prepaid < 0)
-        columns.error = QStringLiteral("檔案中沒有期初未付或期初預付欄");
+        columns.error = Text::tr("檔案中沒有期初未付或期初預付欄");
     return columns;
 }
 
@@ -208,26 +210,26 @@ ImportDifference compareWithStored(const Sheet& sheet, const Columns& columns, d
             if (row.status == RowStatus::Fault)
                 return;
             row.status = RowStatus::Fault;
-            row.fault = QStringLiteral("第 %1 列：%2").arg(row.row).arg(why);
+            row.fault = Text::tr("第 %1 列：%2").arg(row.row).arg(why);
         };
-        const auto value = [&](const QString& text, const char* what) -> std::optional<double> {
+        const auto value = [&](const QString& text, const QString& what) -> std::optional<double> {
             if (text.isEmpty())
                 return std::nullopt;
             const std::optional<double> number = accountantNumber(text);
             if (!number)
-                fault(QStringLiteral("%1「%2」不是數字").arg(QString::fromUtf8(what), text));
+                fault(Text::tr("%1「%2」不是數字").arg(what, text));
             return number;
         };
-        row.fileUnpaid = value(unpaid, "期初未付");
-        row.filePrepaid = value(prepaid, "期初預付");
+        row.fileUnpaid = value(unpaid, Text::tr("期初未付"));
+        row.filePrepaid = value(prepaid, Text::tr("期初預付"));
         const QString key = codeKey(row.code);
         const auto supplier = suppliers.constFind(key);
         if (row.code.isEmpty())
-            fault(QStringLiteral("沒有廠商代號"));
+            fault(Text::tr("沒有廠商代號"));
         else if (supplier == suppliers.constEnd())
-            fault(QStringLiteral("「%1」不是廠商代號").arg(row.code));
+            fault(Text::tr("「%1」不是廠商代號").arg(row.code));
         if (const int earlier = seen.value(key); earlier > 0 && !row.code.isEmpty())
-            fault(QStringLiteral("廠商代號「%1」與第 %2 列重複").arg(row.code).arg(earlier));
+            fault(Text::tr("廠商代號「%1」與第 %2 列重複").arg(row.code).arg(earlier));
         else if (!row.code.isEmpty())
             seen.insert(key, row.row);
         if (supplier != suppliers.constEnd()) {
@@ -239,7 +241,7 @@ ImportDifference compareWithStored(const Sheet& sheet, const Columns& columns, d
         row.storedUnpaid = account.unpaid;
         row.storedPrepaid = account.prepaid;
         if (account.rows > 1)
-            fault(QStringLiteral("廠商「%1」在 SUPPLIER_ACCOUNTS 有 %2 筆帳款列").arg(row.code).arg(account.rows));
+            fault(Text::tr("廠商「%1」在 SUPPLIER_ACCOUNTS 有 %2 筆帳款列").arg(row.code).arg(account.rows));
 
         if (row.fileUnpaid)
             difference.fileUnpaid += Money(*row.fileUnpaid);
@@ -276,7 +278,7 @@ ImportDifference compareWithStored(const Sheet& sheet, const Columns& columns, d
         difference.rows << row;
     }
     if (difference.rows.isEmpty())
-        difference.error = QStringLiteral("檔案中沒有任何廠商的期初餘額");
+        difference.error = Text::tr("檔案中沒有任何廠商的期初餘額");
     return difference;
 }
 
@@ -285,7 +287,7 @@ ImportApplied applyImport(TSimpleDataMod& dm, const ImportDifference& difference
     ImportApplied applied;
     if (!difference.clean()) {
         applied.error = difference.error.isEmpty()
-                            ? QStringLiteral("檔案有 %1 列錯誤，未寫入任何餘額。").arg(difference.faults)
+                            ? Text::tr("檔案有 %1 列錯誤，未寫入任何餘額。").arg(difference.faults)
                             : difference.error;
         return applied;
     }
@@ -293,14 +295,14 @@ ImportApplied applyImport(TSimpleDataMod& dm, const ImportDifference& difference
         const opening::RunClaim claim(dm);
 
         // What is about to be replaced, in the file's own form: the same import puts it back.
-        QVector<QStringList> before{{QStringLiteral("廠商代號"), QStringLiteral("期初未付"), QStringLiteral("期初預付")}};
+        QVector<QStringList> before{{kCodeHeaders.first(), kUnpaidHeaders.first(), kPrepaidHeaders.first()}};
         for (const ImportRow& row : difference.rows)
             if (row.status == RowStatus::Changed || row.status == RowStatus::NewAccount)
                 before << QStringList{row.supplierCode, Money(storedAmount(row.storedUnpaid)).plainText(),
                                       Money(storedAmount(row.storedPrepaid)).plainText()};
         applied.backupFile = backupPath(importedPath);
         if (!opening::writeFile(applied.backupFile, opening::csvDocument(before))) {
-            applied.error = QStringLiteral("無法寫入備份檔 %1，未寫入任何餘額。").arg(applied.backupFile);
+            applied.error = Text::tr("無法寫入備份檔 %1，未寫入任何餘額。").arg(applied.backupFile);
             applied.backupFile.clear();
             return applied;
         }
@@ -338,10 +340,10 @@ ImportApplied applyImport(TSimpleDataMod& dm, const ImportDifference& difference
         }
         transaction.commit();
     } catch (const opening::ClaimHeld& held) {
-        applied.error = QStringLiteral("無法匯入：%1").arg(QString::fromUtf8(held.what()));
+        applied.error = Text::tr("無法匯入：%1").arg(QString::fromUtf8(held.what()));
         applied.busy = true;
     } catch (const std::exception& failure) {
-        applied.error = QStringLiteral("匯入失敗，所有餘額維持原狀：%1").arg(QString::fromUtf8(failure.what()));
+        applied.error = Text::tr("匯入失敗，所有餘額維持原狀：%1").arg(QString::fromUtf8(failure.what()));
     }
     if (!applied.error.isEmpty()) {
         // Nothing was replaced, so nothing needs putting back.
@@ -354,10 +356,10 @@ ImportApplied applyImport(TSimpleDataMod& dm, const ImportDifference& difference
 
 QVector<QStringList> differenceTable(const ImportDifference& difference)
 {
-    QVector<QStringList> rows{{QStringLiteral("列"), QStringLiteral("廠商代號"), QStringLiteral("廠商名稱"),
-                               QStringLiteral("期初未付（目前）"), QStringLiteral("期初未付（檔案）"),
-                               QStringLiteral("期初預付（目前）"), QStringLiteral("期初預付（檔案）"),
-                               QStringLiteral("結果")}};
+    QVector<QStringList> rows{{Text::tr("列"), Text::tr("廠商代號"), Text::tr("廠商名稱"),
+                               Text::tr("期初未付（目前）"), Text::tr("期初未付（檔案）"),
+                               Text::tr("期初預付（目前）"), Text::tr("期初預付（檔案）"),
+                               Text::tr("結果")}};
     for (const ImportRow& row : difference.rows)
         rows << QStringList{QString::number(row.row),      row.code,
                             row.name,                      amountText(row.storedUnpaid),
@@ -370,7 +372,7 @@ QString differenceSummary(const ImportDifference& difference)
 {
     if (!difference.error.isEmpty())
         return difference.error;
-    return QStringLiteral("%1（%2）：%3 列，變更 %4、新增帳款列 %5、不變 %6、錯誤 %7。檔案期初未付 %8、期初預付 %9；"
+    return Text::tr("%1（%2）：%3 列，變更 %4、新增帳款列 %5、不變 %6、錯誤 %7。檔案期初未付 %8、期初預付 %9；"
                           "匯入後全部廠商期初未付 %10、期初預付 %11（目前 %12、%13）")
         .arg(QFileInfo(difference.file).fileName(), difference.encoding)
         .arg(difference.rows.size())

@@ -1,4 +1,5 @@
 #include "Sheet.h"
+#include "Text.h"
 
 #include "TextSheet.h"
 #include "XlsxSheet.h"
@@ -13,20 +14,20 @@ Sheet readSheet(const QString& path, Encoding encoding)
     const QString name = QFileInfo(path).fileName();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, {}, QStringLiteral("無法開啟 %1：%2").arg(path, file.errorString())};
+        return {{}, {}, Text::tr("無法開啟 %1：%2").arg(path, file.errorString())};
     if (!QFileInfo(path).isFile() || file.size() > kLargestFile)
-        return {{}, {}, QStringLiteral("%1 過大或不是一般檔案（最多 %2 MB）").arg(name).arg(kLargestFile / 1024 / 1024)};
+        return {{}, {}, Text::tr("%1 過大或不是一般檔案（最多 %2 MB）").arg(name).arg(kLargestFile / 1024 / 1024)};
     // Read no further than the bound, whatever the file claims to be.
     const QByteArray bytes = file.read(kLargestFile + 1);
     if (bytes.size() > kLargestFile)
-        return {{}, {}, QStringLiteral("%1 過大（最多 %2 MB）").arg(name).arg(kLargestFile / 1024 / 1024)};
+        return {{}, {}, Text::tr("%1 過大（最多 %2 MB）").arg(name).arg(kLargestFile / 1024 / 1024)};
     return readSheetBytes(bytes, name, encoding);
 }
 
 Sheet readSheetBytes(const QByteArray& bytes, const QString& name, Encoding encoding)
 {
     if (bytes.trimmed().isEmpty())
-        return {{}, {}, QStringLiteral("%1 是空的檔案").arg(name)};
+        return {{}, {}, Text::tr("%1 是空的檔案").arg(name)};
     // A zip archive: the only kind of archive a spreadsheet comes as.
     if (bytes.startsWith("PK\x03\x04"))
         return readXlsx(bytes, name);

@@ -1,4 +1,5 @@
 #include "TextSheet.h"
+#include "Text.h"
 
 #include <QStringDecoder>
 #include <algorithm>
@@ -80,7 +81,7 @@ DecodedText decodeText(const QByteArray& bytes, Encoding encoding)
             decoded = {decodeWith(QStringDecoder("CP950"), view, &failed), QStringLiteral("Big5"), {}};
     }
     if (failed || decoded.text.contains(QChar(u'\0')))
-        decoded.error = QStringLiteral("無法以 %1 讀成文字：不是試算表，或編碼不同").arg(decoded.encoding);
+        decoded.error = Text::tr("無法以 %1 讀成文字：不是試算表，或編碼不同").arg(decoded.encoding);
     return decoded;
 }
 

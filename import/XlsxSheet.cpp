@@ -1,4 +1,5 @@
 #include "XlsxSheet.h"
+#include "Text.h"
 
 #include <QBuffer>
 #include <QXmlStreamReader>
@@ -130,7 +131,7 @@ Sheet readXlsx(const QByteArray& bytes, const QString& name)
     const std::optional<QString> path = archive.opened() ? firstSheetPath(archive) : std::nullopt;
     const std::optional<QByteArray> data = path ? archive.part(*path) : std::nullopt;
     if (!data) {
-        sheet.error = QStringLiteral("%1 不是可讀的 Excel 活頁簿（.xlsx）").arg(name);
+        sheet.error = Text::tr("%1 不是可讀的 Excel 活頁簿（.xlsx）").arg(name);
         return sheet;
     }
     const QStringList strings = sharedStrings(archive.part(QStringLiteral("xl/sharedStrings.xml")).value_or(QByteArray()));
@@ -169,7 +170,7 @@ Sheet readXlsx(const QByteArray& bytes, const QString& name)
             value = ok && index >= 0 && index < strings.size() ? strings.at(index) : QString();
         }
         if (++cells > kMostCells || row > sheet.rows.size() + 1'000'000) {
-            sheet.error = QStringLiteral("%1 的第一個工作表超過 %2 格，不是期初餘額表").arg(name).arg(kMostCells);
+            sheet.error = Text::tr("%1 的第一個工作表超過 %2 格，不是期初餘額表").arg(name).arg(kMostCells);
             return sheet;
         }
         while (sheet.rows.size() < row)
@@ -181,7 +182,7 @@ Sheet readXlsx(const QByteArray& bytes, const QString& name)
         nextRow = row;
     }
     if (xml.hasError())
-        sheet.error = QStringLiteral("%1 的工作表內容有誤：%2").arg(name, xml.errorString());
+        sheet.error = Text::tr("%1 的工作表內容有誤：%2").arg(name, xml.errorString());
     return sheet;
 }
 

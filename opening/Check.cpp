@@ -1,4 +1,5 @@
 #include "Check.h"
+#include "Text.h"
 
 #include "RunReport.h"
 #include "Statement.h"
@@ -58,7 +59,7 @@ public:
     CheckResult result()
     {
         for (const StoredLine& line : orphanLines_)
-            add(line.supplier, DocumentKind::Bill, line.number, {}, plain(line.amount), QStringLiteral("明細沒有表頭"));
+            add(line.supplier, DocumentKind::Bill, line.number, {}, plain(line.amount), Text::tr("明細沒有表頭"));
         result_.billDate = plan_.stamp.billDate;
         result_.stored = plan_.suppliers;
         for (SupplierEntry& entry : result_.stored) {
@@ -103,7 +104,7 @@ private:
             result_.storedBills.total += bill.total;
             if (headerOf.contains(bill.number)) {
                 // A number names one bill: a second header under it is a copy, whatever it holds.
-                add(bill.supplier, DocumentKind::Bill, bill.number, {}, plain(bill.total), QStringLiteral("單號重複"));
+                add(bill.supplier, DocumentKind::Bill, bill.number, {}, plain(bill.total), Text::tr("單號重複"));
                 continue;
             }
             headerOf.insert(bill.number, static_cast<int>(bills_.size()));
@@ -132,7 +133,7 @@ private:
             result_.storedPayments.total += payment.amount;
             if (paymentNumbers.contains(payment.number)) {
                 add(payment.supplier, DocumentKind::Payment, payment.number, {}, plain(payment.amount),
-                    QStringLiteral("單號重複"));
+                    Text::tr("單號重複"));
                 continue;
             }
             paymentNumbers.insert(payment.number);
@@ -159,7 +160,7 @@ private:
                 candidates << &bills_[i];
         if (candidates.isEmpty()) {
             add(code, DocumentKind::Bill, planned.outcome == Outcome::Written ? planned.number : QString(),
-                plain(planned.total), {}, QStringLiteral("缺少進貨單"));
+                plain(planned.total), {}, Text::tr("缺少進貨單"));
             return found;
         }
         // Once written the bill has its number; before, any number of the day will do.
@@ -169,27 +170,26 @@ private:
                 bill = candidate;
         bill->matched = true;
         if (planned.outcome == Outcome::Written && bill->number != planned.number)
-            add(code, DocumentKind::Bill, bill->number, planned.number, bill->number, QStringLiteral("單號不符"));
-        const std::pair<const char16_t*, std::pair<Money, Money>> amounts[] = {
-            {u"未稅不符", {planned.net, bill->net}},
-            {u"稅額不符", {planned.tax, bill->tax}},
-            {u"合計不符", {planned.total, bill->total}}};
+            add(code, DocumentKind::Bill, bill->number, planned.number, bill->number, Text::tr("單號不符"));
+        const std::pair<QString, std::pair<Money, Money>> amounts[] = {
+            {Text::tr("未稅不符"), {planned.net, bill->net}},
+            {Text::tr("稅額不符"), {planned.tax, bill->tax}},
+            {Text::tr("合計不符"), {planned.total, bill->total}}};
         for (const auto& [what, values] : amounts)
             if (values.first != values.second)
-                add(code, DocumentKind::Bill, bill->number, plain(values.first), plain(values.second),
-                    QString::fromUtf16(what));
+                add(code, DocumentKind::Bill, bill->number, plain(values.first), plain(values.second), what);
         if (bill->lines == 0)
-            add(code, DocumentKind::Bill, bill->number, QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("缺少明細"));
+            add(code, DocumentKind::Bill, bill->number, QStringLiteral("1"), QStringLiteral("0"), Text::tr("缺少明細"));
         else if (bill->lines > 1)
             add(code, DocumentKind::Bill, bill->number, QStringLiteral("1"), QString::number(bill->lines),
-                QStringLiteral("明細多於一筆"));
+                Text::tr("明細多於一筆"));
         else if (bill->lineAmount != planned.balance)
             add(code, DocumentKind::Bill, bill->number, plain(planned.balance), plain(bill->lineAmount),
-                QStringLiteral("明細金額不符"));
+                Text::tr("明細金額不符"));
         for (StoredBill* copy : candidates)
             if (!copy->matched) {
                 copy->matched = true;
-                add(code, DocumentKind::Bill, copy->number, {}, plain(copy->total), QStringLiteral("重複進貨單"));
+                add(code, DocumentKind::Bill, copy->number, {}, plain(copy->total), Text::tr("重複進貨單"));
             }
         found.outcome = Outcome::Written;
         found.number = bill->number;
@@ -210,15 +210,15 @@ private:
         StoredPayment* stored = at == paymentNumbered_.constEnd() || payments_[*at].matched ? nullptr : &payments_[*at];
         if (!stored) {
             // Stored for the supplier under another number is no record of this run's either.
-            add(code, DocumentKind::Payment, planned.number, plain(planned.total), {}, QStringLiteral("缺少預付單"));
+            add(code, DocumentKind::Payment, planned.number, plain(planned.total), {}, Text::tr("缺少預付單"));
             return found;
         }
         stored->matched = true;
         if (codeKey(stored->supplier) != codeKey(code))
-            add(code, DocumentKind::Payment, planned.number, code, stored->supplier, QStringLiteral("廠商不符"));
+            add(code, DocumentKind::Payment, planned.number, code, stored->supplier, Text::tr("廠商不符"));
         if (stored->amount != planned.total)
             add(code, DocumentKind::Payment, planned.number, plain(planned.total), plain(stored->amount),
-                QStringLiteral("金額不符"));
+                Text::tr("金額不符"));
         found.outcome = Outcome::Written;
         found.balance = found.net = found.total = stored->amount;
         return found;
@@ -228,15 +228,15 @@ private:
     QString unexpected(const QString& number, const QString& supplier, bool bill) const
     {
         if (!ofTheBaseDate(number))
-            return QStringLiteral("非本基準日的期初單據");
+            return Text::tr("非本基準日的期初單據");
         for (const SupplierEntry& entry : plan_.suppliers) {
             if (codeKey(entry.supplier.code) != codeKey(supplier))
                 continue;
             const Document& document = bill ? entry.bill : entry.payment;
-            return expected(document) ? (bill ? QStringLiteral("重複進貨單") : QStringLiteral("重複預付單"))
-                                      : QStringLiteral("不應開立：%1").arg(outcomeText(document.outcome));
+            return expected(document) ? (bill ? Text::tr("重複進貨單") : Text::tr("重複預付單"))
+                                      : Text::tr("不應開立：%1").arg(outcomeText(document.outcome));
         }
-        return QStringLiteral("清單中沒有此廠商");
+        return Text::tr("清單中沒有此廠商");
     }
 
     void add(const QString& supplier, DocumentKind kind, const QString& number, const QString& expectedText,
@@ -256,7 +256,7 @@ private:
 
 QString documentsText(const DocumentTotals& bills, const DocumentTotals& payments, int places)
 {
-    return QStringLiteral("進貨單 %1 張 合計 %2、預付單 %3 筆 %4")
+    return Text::tr("進貨單 %1 張 合計 %2、預付單 %3 筆 %4")
         .arg(bills.count)
         .arg(bills.total.text(places))
         .arg(payments.count)
@@ -275,11 +275,11 @@ QString checkVerdict(const CheckResult& result, const Settings& settings)
     const int places = moneyPlaces(settings);
     const QString expectedText = documentsText(result.expectedBills, result.expectedPayments, places);
     if (result.ties())
-        return QStringLiteral("基準日 %1 核對相符：%2，與資料庫所存一致").arg(result.billDate, expectedText);
+        return Text::tr("基準日 %1 核對相符：%2，與資料庫所存一致").arg(result.billDate, expectedText);
     const QString storedText = result.storedBills.count + result.storedPayments.count == 0
-                                   ? QStringLiteral("資料庫中沒有期初單據")
-                                   : QStringLiteral("資料庫 ") + documentsText(result.storedBills, result.storedPayments, places);
-    return QStringLiteral("基準日 %1 核對不符 %2 項：應有 %3；%4")
+                                   ? Text::tr("資料庫中沒有期初單據")
+                                   : Text::tr("資料庫 ") + documentsText(result.storedBills, result.storedPayments, places);
+    return Text::tr("基準日 %1 核對不符 %2 項：應有 %3；%4")
         .arg(result.billDate)
         .arg(result.mismatches.size())
         .arg(expectedText, storedText);
@@ -287,8 +287,8 @@ QString checkVerdict(const CheckResult& result, const Settings& settings)
 
 QVector<QStringList> mismatchTable(const CheckResult& result)
 {
-    QVector<QStringList> rows{{QStringLiteral("廠商代號"), QStringLiteral("單據"), QStringLiteral("單號"),
-                               QStringLiteral("應為"), QStringLiteral("資料庫"), QStringLiteral("差異")}};
+    QVector<QStringList> rows{{Text::tr("廠商代號"), Text::tr("單據"), Text::tr("單號"),
+                               Text::tr("應為"), Text::tr("資料庫"), Text::tr("差異")}};
     for (const Mismatch& mismatch : result.mismatches)
         rows << QStringList{mismatch.supplier, kindText(mismatch.kind), mismatch.number, mismatch.expected,
                             mismatch.stored, mismatch.what};

@@ -1,4 +1,5 @@
 #include "Documents.h"
+#include "Text.h"
 
 namespace opening {
 
@@ -18,39 +19,39 @@ bool isFault(Outcome outcome)
 
 QString supplierText(const SupplierRow& supplier)
 {
-    return QStringLiteral("%1 %2（第 %3 列）").arg(supplier.code, supplier.name).arg(supplier.position);
+    return Text::tr("%1 %2（第 %3 列）").arg(supplier.code, supplier.name).arg(supplier.position);
 }
 
 QString kindText(DocumentKind kind)
 {
-    return kind == DocumentKind::Bill ? QStringLiteral("進貨單") : QStringLiteral("預付單");
+    return kind == DocumentKind::Bill ? Text::tr("進貨單") : Text::tr("預付單");
 }
 
 QString outcomeText(Outcome outcome)
 {
     switch (outcome) {
     case Outcome::Planned:
-        return QStringLiteral("將開立");
+        return Text::tr("將開立");
     case Outcome::Written:
-        return QStringLiteral("已開立");
+        return Text::tr("已開立");
     case Outcome::Failed:
-        return QStringLiteral("失敗");
+        return Text::tr("失敗");
     case Outcome::NotReached:
-        return QStringLiteral("未執行");
+        return Text::tr("未執行");
     case Outcome::Empty:
-        return QStringLiteral("無餘額");
+        return Text::tr("無餘額");
     case Outcome::Zero:
-        return QStringLiteral("餘額為零");
+        return Text::tr("餘額為零");
     case Outcome::Negative:
-        return QStringLiteral("負數餘額");
+        return Text::tr("負數餘額");
     case Outcome::NotANumber:
-        return QStringLiteral("非數值");
+        return Text::tr("非數值");
     case Outcome::TooLong:
-        return QStringLiteral("文字過長");
+        return Text::tr("文字過長");
     case Outcome::NotFinite:
-        return QStringLiteral("金額超出範圍");
+        return Text::tr("金額超出範圍");
     case Outcome::Duplicate:
-        return QStringLiteral("重複廠商代號");
+        return Text::tr("重複廠商代號");
     }
     return {};
 }

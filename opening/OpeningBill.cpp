@@ -1,4 +1,5 @@
 #include "BillAmounts.h"
+#include "Text.h"
 #include "BillLayouts.h"
 #include "BillWorkspace.h"
 #include "ClockTexts.h"
@@ -118,7 +119,7 @@ Document postOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const Openi
     try {
         if (!saveBill(dm, records.header, records.lines, stored)) {
             bill.outcome = Outcome::Failed;
-            bill.detail = QStringLiteral("另一交易進行中，進貨單未存檔");
+            bill.detail = Text::tr("另一交易進行中，進貨單未存檔");
             return bill;
         }
     } catch (const std::exception& failure) {

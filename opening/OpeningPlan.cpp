@@ -1,4 +1,5 @@
 #include "OpeningPlan.h"
+#include "Text.h"
 
 #include "BillAmounts.h"
 #include "ClockTexts.h"
@@ -55,17 +56,17 @@ struct StoredText {
 // The texts of the supplier's own that its documents store.
 QVector<StoredText> supplierTexts(const SupplierRow& supplier, const Document& bill, const Document& payment)
 {
-    const QString code = QStringLiteral("廠商代號");
-    const QString name = QStringLiteral("廠商名稱");
+    const QString code = Text::tr("廠商代號");
+    const QString name = Text::tr("廠商名稱");
     QVector<StoredText> texts;
     if (bill.outcome == Outcome::Planned) {
         const QString flag = QString::number(bill.taxFlag);
         texts += {{&purchaseMasterColumns(), "SUPP_CORP_ID", supplier.code, code},
                   {&purchaseDetailColumns(), "SUPP_CORP_ID", supplier.code, code},
                   {&purchaseMasterColumns(), "SUPP_CORP_NAME", supplier.name, name},
-                  {&purchaseMasterColumns(), "SUPP_CORP_IDAC", supplier.parent, QStringLiteral("付款廠商")},
-                  {&purchaseMasterColumns(), "TAX_FLAG", flag, QStringLiteral("稅別")},
-                  {&purchaseDetailColumns(), "TAX_FLAG", flag, QStringLiteral("稅別")}};
+                  {&purchaseMasterColumns(), "SUPP_CORP_IDAC", supplier.parent, Text::tr("付款廠商")},
+                  {&purchaseMasterColumns(), "TAX_FLAG", flag, Text::tr("稅別")},
+                  {&purchaseDetailColumns(), "TAX_FLAG", flag, Text::tr("稅別")}};
     }
     if (payment.outcome == Outcome::Planned)
         texts += {{&payMasterColumns(), "SUPP_CORP_ID", supplier.code, code},
@@ -81,11 +82,11 @@ QVector<StoredText> sharedTexts(const OpeningPlan& plan, bool bills, bool paymen
     const Settings& s = plan.settings;
     const Placeholder& p = plan.product;
     const QString now = changeTimeText(QDateTime::currentDateTime());
-    const QString date = QStringLiteral("開帳日期");
-    const QString product = QStringLiteral("期初帳款商品 %1 的 %2");
-    const auto setting = [](const char* key) { return QStringLiteral("系統參數 %1").arg(QLatin1String(key)); };
-    const QString host = QStringLiteral("工作站位址");
-    const QString number = QStringLiteral("單號");
+    const QString date = Text::tr("開帳日期");
+    const QString product = Text::tr("期初帳款商品 %1 的 %2");
+    const auto setting = [](const char* key) { return Text::tr("系統參數 %1").arg(QLatin1String(key)); };
+    const QString host = Text::tr("工作站位址");
+    const QString number = Text::tr("單號");
     const TableColumns* header = &purchaseMasterColumns();
     const TableColumns* line = &purchaseDetailColumns();
     const TableColumns* pay = &payMasterColumns();
@@ -94,14 +95,14 @@ QVector<StoredText> sharedTexts(const OpeningPlan& plan, bool bills, bool paymen
         texts += {{header, "MASTERBILLID", longestBill, number},
                   {header, "BILL_DATE", plan.stamp.billDate, date},
                   {header, "ACC_DATE", plan.stamp.billDate, date},
-                  {header, "FLAG", QStringLiteral("進貨單"), QStringLiteral("單別")},
-                  {header, "FLAG_ID", openingCode(), QStringLiteral("單別代號")},
-                  {header, "AGREE_YN", QStringLiteral("Y"), QStringLiteral("覆核")},
+                  {header, "FLAG", QStringLiteral("進貨單"), Text::tr("單別")},
+                  {header, "FLAG_ID", openingCode(), Text::tr("單別代號")},
+                  {header, "AGREE_YN", QStringLiteral("Y"), Text::tr("覆核")},
                   {header, "MONEY_ID", s.in_money_id, setting("in_money_id")},
                   {header, "STOCK_ID", s.main_stockid, setting("main_stockid")},
                   {header, "EMPLOYEE_ID", s.operator_id, setting("operator_id")},
                   {line, "MASTERBILLID", longestBill, number},
-                  {line, "KEYINTIME", entryTimeText(QDateTime::currentDateTime()), QStringLiteral("輸入時間")},
+                  {line, "KEYINTIME", entryTimeText(QDateTime::currentDateTime()), Text::tr("輸入時間")},
                   {line, "TEMPPRODID", p.id, product.arg(p.id, QStringLiteral("PROD_ID"))},
                   {line, "V_NAME", p.name, product.arg(p.id, QStringLiteral("PROD_NAME"))},
                   {line, "V_UNIT", p.unit, product.arg(p.id, QStringLiteral("UNIT_ID"))},
@@ -117,33 +118,33 @@ QVector<StoredText> sharedTexts(const OpeningPlan& plan, bool bills, bool paymen
                   {line, "BILL_DATE", plan.stamp.billDate, date},
                   {line, "ACC_DATE", plan.stamp.billDate, date},
                   {line, "STOCK_ID", s.main_stockid, setting("main_stockid")},
-                  {line, "FLAG", QStringLiteral("進貨單"), QStringLiteral("單別")},
-                  {line, "FLAG_ID", openingCode(), QStringLiteral("單別代號")},
+                  {line, "FLAG", QStringLiteral("進貨單"), Text::tr("單別")},
+                  {line, "FLAG_ID", openingCode(), Text::tr("單別代號")},
                   {line, "CHG_USER", s.operator_id, setting("operator_id")},
                   {line, "CHG_HOST", plan.stamp.host, host},
-                  {line, "CHG_DATETIME", now, QStringLiteral("異動時間")}};
+                  {line, "CHG_DATETIME", now, Text::tr("異動時間")}};
     if (payments)
         texts += {{pay, "MASTERBILLID", longestPayment, number},
                   {pay, "BILL_DATE", plan.stamp.billDate, date},
                   {pay, "PAY_DATE", plan.stamp.billDate, date},
                   {pay, "INI_DATE", plan.stamp.billDate, date},
                   {pay, "END_DATE", plan.stamp.billDate, date},
-                  {pay, "EMPLOYEE_ID", QStringLiteral("SYSDBA"), QStringLiteral("採購人員")},
-                  {pay, "EMPLOYEE_NAME", QStringLiteral("SYSDBA"), QStringLiteral("人員姓名")},
-                  {pay, "REMARK", QStringLiteral("期初預收"), QStringLiteral("備註")},
-                  {pay, "AGREE_YN", QStringLiteral("Y"), QStringLiteral("覆核")},
+                  {pay, "EMPLOYEE_ID", QStringLiteral("SYSDBA"), Text::tr("採購人員")},
+                  {pay, "EMPLOYEE_NAME", QStringLiteral("SYSDBA"), Text::tr("人員姓名")},
+                  {pay, "REMARK", QStringLiteral("期初預收"), Text::tr("備註")},
+                  {pay, "AGREE_YN", QStringLiteral("Y"), Text::tr("覆核")},
                   {pay, "CHG_USER", s.operator_id, setting("operator_id")},
                   {pay, "CR_USER", s.operator_id, setting("operator_id")},
                   {pay, "CHG_HOST", plan.stamp.host, host},
                   {pay, "CR_HOST", plan.stamp.host, host},
-                  {pay, "CHG_DATETIME", now, QStringLiteral("異動時間")},
-                  {pay, "CR_DATETIME", now, QStringLiteral("建檔時間")}};
+                  {pay, "CHG_DATETIME", now, Text::tr("異動時間")},
+                  {pay, "CR_DATETIME", now, Text::tr("建檔時間")}};
     return texts;
 }
 
 QString overflowText(const StoredText& stored, const Overflow& over)
 {
-    return QStringLiteral("%1「%2」%3 字，超過 %4 的 %5 字")
+    return Text::tr("%1「%2」%3 字，超過 %4 的 %5 字")
         .arg(stored.what, stored.text)
         .arg(over.length)
         .arg(over.column)
@@ -162,8 +163,8 @@ QString missingColumns(const ColumnWidths& widths, const TableColumns& table)
     if (missing.isEmpty())
         return {};
     if (missing.size() == columns.size())
-        return QStringLiteral("資料表 %1 不存在，無法開帳。").arg(table.table);
-    return QStringLiteral("資料表 %1 缺少欄位 %2，無法開帳。").arg(table.table, missing.join(QStringLiteral("、")));
+        return Text::tr("資料表 %1 不存在，無法開帳。").arg(table.table);
+    return Text::tr("資料表 %1 缺少欄位 %2，無法開帳。").arg(table.table, missing.join(Text::tr("、")));
 }
 
 Outcome notPosted(BalanceReading reading)
@@ -197,7 +198,7 @@ void planBill(Document& bill, const Settings& settings, const SupplierRow& suppl
     bill.total = amounts.total.stored();
     if (!amounts.isFinite()) {
         bill.outcome = Outcome::NotFinite;
-        bill.detail = QStringLiteral("未稅 %1 ＋ 稅額 %2 超出可儲存的金額")
+        bill.detail = Text::tr("未稅 %1 ＋ 稅額 %2 超出可儲存的金額")
                           .arg(amounts.net.plainText(), amounts.tax.plainText());
         return;
     }
@@ -238,7 +239,7 @@ QString refusalOf(const OpeningPlan& plan, const StoredState& state)
 {
     const Settings& settings = plan.settings;
     if (!(settings.in_tax >= 0.0 && settings.in_tax <= 1.0))
-        return QStringLiteral("系統參數 in_tax（%1）須介於 0 與 1 之間，無法開帳。").arg(settings.in_tax);
+        return Text::tr("系統參數 in_tax（%1）須介於 0 與 1 之間，無法開帳。").arg(settings.in_tax);
 
     bool bills = false;
     bool payments = false;
@@ -263,7 +264,7 @@ QString refusalOf(const OpeningPlan& plan, const StoredState& state)
                 return missing;
     for (const StoredText& stored : sharedTexts(plan, bills, payments, longestBill, longestPayment))
         if (const std::optional<Overflow> over = overflow(state.widths, *stored.table, stored.column, stored.text))
-            return overflowText(stored, *over) + QStringLiteral("，無法開帳。");
+            return overflowText(stored, *over) + Text::tr("，無法開帳。");
     return {};
 }
 
@@ -294,7 +295,7 @@ OpeningPlan makePlan(const SupplierList& list, const Settings& settings, const Q
             entry.payment.balance = readBalance(supplier.prepaid).amount;
             for (Document* document : {&entry.bill, &entry.payment}) {
                 document->outcome = Outcome::Duplicate;
-                document->detail = QStringLiteral("與第 %1 列為同一廠商代號，只在該列開立").arg(earlier);
+                document->detail = Text::tr("與第 %1 列為同一廠商代號，只在該列開立").arg(earlier);
             }
             continue;
         }

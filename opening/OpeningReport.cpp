@@ -1,4 +1,5 @@
 #include "OpeningReport.h"
+#include "Text.h"
 
 #include "RunReport.h"
 
@@ -13,18 +14,18 @@ QStringList headingOf(const Settings& settings, const QString& database, const Q
     if (!settings.corp_title.isEmpty())
         lines << settings.corp_title;
     if (!settings.corp_idno.isEmpty())
-        lines << QStringLiteral("統一編號：%1").arg(settings.corp_idno);
+        lines << Text::tr("統一編號：%1").arg(settings.corp_idno);
     if (!settings.corp_addr.isEmpty())
-        lines << QStringLiteral("地址：%1").arg(settings.corp_addr);
-    lines << QStringLiteral("資料庫：%1").arg(database);
-    lines << QStringLiteral("期初基準日期：%1").arg(baseDate.toString(QStringLiteral("yyyy/MM/dd")));
+        lines << Text::tr("地址：%1").arg(settings.corp_addr);
+    lines << Text::tr("資料庫：%1").arg(database);
+    lines << Text::tr("期初基準日期：%1").arg(baseDate.toString(QStringLiteral("yyyy/MM/dd")));
     if (run)
-        lines << QStringLiteral("開帳：%1 至 %2　工作站 %3　登入 %4（%5）　%6")
+        lines << Text::tr("開帳：%1 至 %2　工作站 %3　登入 %4（%5）　%6")
                      .arg(run->started.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
                           run->ended.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")), run->host, run->login,
                           run->osUser, outcomeName(run->outcome));
     else
-        lines << QStringLiteral("開帳：沒有紀錄");
+        lines << Text::tr("開帳：沒有紀錄");
     return lines;
 }
 
@@ -34,11 +35,11 @@ OpeningReport openingReport(const QVector<SupplierEntry>& suppliers, const Setti
                             const QDate& baseDate, const std::optional<RunRecord>& run, const CheckResult& check)
 {
     OpeningReport report;
-    report.title = QStringLiteral("廠商期初帳款開帳報表");
+    report.title = Text::tr("廠商期初帳款開帳報表");
     report.heading = headingOf(settings, database, baseDate, run);
-    report.columns = {QStringLiteral("廠商代號"), QStringLiteral("廠商名稱"), QStringLiteral("單據"),
-                      QStringLiteral("單號"),     QStringLiteral("餘額"),     QStringLiteral("未稅"),
-                      QStringLiteral("稅額"),     QStringLiteral("合計")};
+    report.columns = {Text::tr("廠商代號"), Text::tr("廠商名稱"), Text::tr("單據"),
+                      Text::tr("單號"),     Text::tr("餘額"),     Text::tr("未稅"),
+                      Text::tr("稅額"),     Text::tr("合計")};
     report.places = moneyPlaces(settings);
     for (const SupplierEntry& entry : suppliers) {
         for (const Document* document : {&entry.bill, &entry.payment}) {
@@ -48,21 +49,21 @@ OpeningReport openingReport(const QVector<SupplierEntry>& suppliers, const Setti
                                             document->number, document->balance, document->net, document->tax,
                                             document->total, bill});
             else if (document->outcome == Outcome::Failed)
-                report.failures << QStringLiteral("%1 %2：%3")
+                report.failures << Text::tr("%1 %2：%3")
                                        .arg(supplierText(entry.supplier), kindText(document->kind),
                                             QString(document->detail).replace(u'\n', u' '));
         }
     }
     report.skipped = faultLines(suppliers);
     const Totals totals = totalsOf(suppliers);
-    report.totals << QStringLiteral("進貨單 %1 張　期初未付 %2　未稅 %3　稅額 %4　合計 %5")
+    report.totals << Text::tr("進貨單 %1 張　期初未付 %2　未稅 %3　稅額 %4　合計 %5")
                          .arg(totals.bills.count)
                          .arg(totals.bills.balance.text(report.places), totals.bills.net.text(report.places),
                               totals.bills.tax.text(report.places), totals.bills.total.text(report.places))
-                  << QStringLiteral("預付單 %1 筆　合計 %2").arg(totals.payments.count).arg(totals.payments.total.text(report.places))
+                  << Text::tr("預付單 %1 筆　合計 %2").arg(totals.payments.count).arg(totals.payments.total.text(report.places))
                   << reconciliationText(totals, settings);
     report.verdict = checkVerdict(check, settings);
-    report.signatures = {QStringLiteral("製表"), QStringLiteral("覆核")};
+    report.signatures = {Text::tr("製表"), Text::tr("覆核")};
     return report;
 }
 

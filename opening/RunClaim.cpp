@@ -1,4 +1,5 @@
 #include "RunClaim.h"
+#include "Text.h"
 
 #include "ClockTexts.h"
 #include "DbError.h"
@@ -48,7 +49,7 @@ void ensureClaimRows(db::Statement& query)
 } // namespace
 
 ClaimHeld::ClaimHeld(const QString& holder, const QString& from)
-    : std::runtime_error(QStringLiteral("另一工作站（%1）自 %2 起正在執行期初開帳，本次未寫入任何資料。")
+    : std::runtime_error(Text::tr("另一工作站（%1）自 %2 起正在執行期初開帳，本次未寫入任何資料。")
                              .arg(holder, from)
                              .toStdString()),
       host(holder),
@@ -65,7 +66,7 @@ RunClaim::RunClaim(TSimpleDataMod& dm) : connection_(dm.SQLConnection1), heldRow
         if (tableExists(query, kTable))
             throw;
         // Without the claim two workstations could post the same balances twice.
-        throw db::DbError(QStringLiteral("期初開帳需要資料表 %1（同時只讓一個工作站開帳），此登入無權建立它："
+        throw db::DbError(Text::tr("期初開帳需要資料表 %1（同時只讓一個工作站開帳），此登入無權建立它："
                                          "請系統管理員先執行一次期初開帳。\n%2")
                               .arg(kTable, refused.message()),
                           refused.errorCodes());

@@ -1,4 +1,5 @@
 #include "RunRecord.h"
+#include "Text.h"
 
 #include "OwnTables.h"
 #include "RunResult.h"
@@ -112,7 +113,7 @@ QString recordRun(db::Statement& query, const RunRecord& record)
         query.execute();
         return {};
     } catch (const std::exception& failure) {
-        return QStringLiteral("本次開帳未記錄於 %1：%2").arg(kTable, QString::fromUtf8(failure.what()).section(u'\n', 0, 0));
+        return Text::tr("本次開帳未記錄於 %1：%2").arg(kTable, QString::fromUtf8(failure.what()).section(u'\n', 0, 0));
     }
 }
 
@@ -159,22 +160,22 @@ std::optional<RunRecord> lastWritingRun(db::Statement& query)
 QString outcomeName(const QString& outcome)
 {
     if (outcome == QStringLiteral("completed"))
-        return QStringLiteral("完成");
+        return Text::tr("完成");
     if (outcome == QStringLiteral("declined"))
-        return QStringLiteral("保留前次開帳");
+        return Text::tr("保留前次開帳");
     if (outcome == QStringLiteral("stopped"))
-        return QStringLiteral("中止");
+        return Text::tr("中止");
     if (outcome == QStringLiteral("busy"))
-        return QStringLiteral("另一工作站執行中");
+        return Text::tr("另一工作站執行中");
     if (outcome == QStringLiteral("refused"))
-        return QStringLiteral("無法開帳");
+        return Text::tr("無法開帳");
     return outcome;
 }
 
 QString recordText(const RunRecord& record)
 {
     const QLocale locale = QLocale::system();
-    return QStringLiteral("%1 至 %2　基準日 %3　%4　%5（%6）　%7　寫入 %8、取代 %9、略過 %10、失敗 %11　"
+    return Text::tr("%1 至 %2　基準日 %3　%4　%5（%6）　%7　寫入 %8、取代 %9、略過 %10、失敗 %11　"
                           "進貨單 %12 張 %13　預付單 %14 筆 %15")
         .arg(record.started.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")), record.ended.toString(QStringLiteral("HH:mm:ss")),
              record.baseDate.toString(QStringLiteral("yyyy/MM/dd")), record.host, record.login, record.osUser,

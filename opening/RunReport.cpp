@@ -1,4 +1,5 @@
 #include "RunReport.h"
+#include "Text.h"
 
 #include "Check.h"
 
@@ -13,20 +14,20 @@ QString count(int n)
 
 QString billsText(const DocumentTotals& bills, int places)
 {
-    return QStringLiteral("進貨單 %1 張　未稅 %2　稅額 %3　合計 %4")
+    return Text::tr("進貨單 %1 張　未稅 %2　稅額 %3　合計 %4")
         .arg(count(bills.count), bills.net.text(places), bills.tax.text(places), bills.total.text(places));
 }
 
 // The same in the bottom panel's narrow room.
 QString billsInPanel(const DocumentTotals& bills, int places)
 {
-    return QStringLiteral("進貨單 %1 張 未稅 %2 稅額 %3 合計 %4")
+    return Text::tr("進貨單 %1 張 未稅 %2 稅額 %3 合計 %4")
         .arg(count(bills.count), bills.net.text(places), bills.tax.text(places), bills.total.text(places));
 }
 
 QString paymentsText(const DocumentTotals& payments, int places)
 {
-    return QStringLiteral("預付單 %1 筆 %2").arg(count(payments.count), payments.total.text(places));
+    return Text::tr("預付單 %1 筆 %2").arg(count(payments.count), payments.total.text(places));
 }
 
 // The balances not posted, by reason, in one line.
@@ -35,14 +36,14 @@ QString notPostedText(const Totals& totals)
     QStringList parts;
     for (auto it = totals.notPosted.cbegin(); it != totals.notPosted.cend(); ++it)
         parts << outcomeText(it.key()) + u' ' + count(it.value());
-    return parts.join(QStringLiteral("、"));
+    return parts.join(Text::tr("、"));
 }
 
 QString faultReason(const Document& document)
 {
     QString reason = outcomeText(document.outcome);
     if (!document.detail.isEmpty())
-        reason += QStringLiteral("（%1）").arg(document.detail);
+        reason += Text::tr("（%1）").arg(document.detail);
     else if (document.outcome == Outcome::Negative)
         reason += u' ' + document.balance.plainText();
     return reason;
@@ -53,7 +54,7 @@ void addFailures(QStringList& lines, const QVector<SupplierEntry>& suppliers)
     for (const SupplierEntry& entry : suppliers)
         for (const Document* document : {&entry.bill, &entry.payment})
             if (document->outcome == Outcome::Failed)
-                lines << QStringLiteral("  %1 %2：%3")
+                lines << Text::tr("  %1 %2：%3")
                              .arg(supplierText(entry.supplier), kindText(document->kind),
                                   QString(document->detail).replace(u'\n', u' '));
 }
@@ -90,8 +91,8 @@ QStringList totalsRow(const DocumentTotals& totals, DocumentKind kind, const Amo
 {
     const bool bill = kind == DocumentKind::Bill;
     return {QString(),
-            QStringLiteral("合計"),
-            QStringLiteral("%1 %2 %3").arg(kindText(kind), count(totals.count), bill ? QStringLiteral("張") : QStringLiteral("筆")),
+            Text::tr("合計"),
+            bill ? Text::tr("進貨單 %1 張").arg(totals.count) : Text::tr("預付單 %1 筆").arg(totals.count),
             kindText(kind),
             QString(),
             text(totals.balance),
@@ -112,20 +113,20 @@ int moneyPlaces(const Settings& settings)
 
 QString saveFailedText(const QString& supplier, const QString& message)
 {
-    return QStringLiteral("資料存檔失敗..!\n廠商代號：%1\n%2").arg(supplier, message);
+    return Text::tr("資料存檔失敗..!\n廠商代號：%1\n%2").arg(supplier, message);
 }
 
 QString planPanelText(const OpeningPlan& plan)
 {
     if (plan.refused())
-        return QStringLiteral("無法開帳：") + plan.refusal.section(u'\n', 0, 0);
+        return Text::tr("無法開帳：") + plan.refusal.section(u'\n', 0, 0);
     const Totals totals = totalsOf(plan.suppliers);
     const int places = moneyPlaces(plan.settings);
-    QString text = QStringLiteral("未付 %1 → %2\n預付 %3 → %4")
+    QString text = Text::tr("未付 %1 → %2\n預付 %3 → %4")
                        .arg(totals.bills.balance.text(places), billsInPanel(totals.bills, places),
                             totals.payments.balance.text(places), paymentsText(totals.payments, places));
     if (totals.faultySuppliers > 0)
-        text += QStringLiteral("　有誤 %1 家").arg(totals.faultySuppliers);
+        text += Text::tr("　有誤 %1 家").arg(totals.faultySuppliers);
     return text;
 }
 
@@ -134,10 +135,10 @@ QString reconciliationText(const Totals& totals, const Settings& settings)
     const int places = moneyPlaces(settings);
     const bool down = totals.rounding.isNegative();
     const MoneySum rounding = down ? MoneySum() - totals.rounding : totals.rounding;
-    return QStringLiteral("調節：期初未付 %1 ＋ 外加稅額 %2（%3 張）%4 尾數 %5（取至小數 %6 位）＝ 進貨單合計 %7；"
+    return Text::tr("調節：期初未付 %1 ＋ 外加稅額 %2（%3 張）%4 尾數 %5（取至小數 %6 位）＝ 進貨單合計 %7；"
                           "其中未稅 %8、稅額 %9（外加 %2，含稅餘額內含 %10，%11 張）")
         .arg(totals.bills.balance.text(places), totals.taxOnTop.text(places), count(totals.billsTaxOnTop),
-             down ? QStringLiteral("−") : QStringLiteral("＋"), rounding.text(places),
+             down ? QStringLiteral("−") : Text::tr("＋"), rounding.text(places),
              count(settings.in_totdot), totals.bills.total.text(places), totals.bills.net.text(places))
         .arg(totals.bills.tax.text(places), totals.taxInside.text(places), count(totals.billsTaxInside));
 }
@@ -153,25 +154,25 @@ QStringList faultLines(const QVector<SupplierEntry>& suppliers)
                 continue;
             const QString why = faultReason(*document);
             if (!reason.isEmpty() && why != reason) {
-                lines << QStringLiteral("略過 %1 %2：%3").arg(supplierText(entry.supplier), kinds.join(u'、'), reason);
+                lines << Text::tr("略過 %1 %2：%3").arg(supplierText(entry.supplier), kinds.join(u'、'), reason);
                 kinds.clear();
             }
             kinds << kindText(document->kind);
             reason = why;
         }
         if (!kinds.isEmpty())
-            lines << QStringLiteral("略過 %1 %2：%3").arg(supplierText(entry.supplier), kinds.join(u'、'), reason);
+            lines << Text::tr("略過 %1 %2：%3").arg(supplierText(entry.supplier), kinds.join(u'、'), reason);
     }
     return lines;
 }
 
 QString earlierRunText(const EarlierRun& earlier)
 {
-    const QString when = earlier.record ? QStringLiteral("%1 於 %2 開帳，")
+    const QString when = earlier.record ? Text::tr("%1 於 %2 開帳，")
                                               .arg(earlier.record->started.toString(QStringLiteral("yyyy/MM/dd HH:mm")),
                                                    earlier.record->host)
                                         : QString();
-    return QStringLiteral("將取代前次開帳：%1進貨單 %2 張 合計 %3、明細 %4 筆、預付單 %5 筆 合計 %6")
+    return Text::tr("將取代前次開帳：%1進貨單 %2 張 合計 %3、明細 %4 筆、預付單 %5 筆 合計 %6")
         .arg(when)
         .arg(earlier.bills)
         .arg(earlier.billsTotal.text())
@@ -183,10 +184,10 @@ QString earlierRunText(const EarlierRun& earlier)
 QString previewSummary(const OpeningPlan& plan)
 {
     if (plan.refused())
-        return QStringLiteral("無法開帳，不會寫入任何資料。");
+        return Text::tr("無法開帳，不會寫入任何資料。");
     const Totals totals = totalsOf(plan.suppliers);
     const int places = moneyPlaces(plan.settings);
-    return QStringLiteral("將開立 進貨單 %1 張，合計 %2；預付單 %3 筆，合計 %4。尚未寫入資料庫。")
+    return Text::tr("將開立 進貨單 %1 張，合計 %2；預付單 %3 筆，合計 %4。尚未寫入資料庫。")
         .arg(count(totals.bills.count), totals.bills.total.text(places), count(totals.payments.count),
              totals.payments.total.text(places));
 }
@@ -197,7 +198,7 @@ QString previewNotes(const OpeningPlan& plan)
     if (plan.refused())
         lines << plan.refusal;
     if (plan.earlier.exists())
-        lines << earlierRunText(plan.earlier) + QStringLiteral("（重新開帳時先全部刪除）");
+        lines << earlierRunText(plan.earlier) + Text::tr("（重新開帳時先全部刪除）");
     lines << faultLines(plan.suppliers);
     return lines.join(u'\n');
 }
@@ -205,10 +206,10 @@ QString previewNotes(const OpeningPlan& plan)
 QVector<QStringList> documentTable(const OpeningPlan& plan, Amounts amounts)
 {
     const AmountText text(amounts, plan.settings);
-    QVector<QStringList> rows{{QStringLiteral("序號"), QStringLiteral("廠商代號"), QStringLiteral("廠商名稱"),
-                               QStringLiteral("單據"), QStringLiteral("單號"), QStringLiteral("餘額"),
-                               QStringLiteral("未稅"), QStringLiteral("稅額"), QStringLiteral("合計"),
-                               QStringLiteral("結果"), QStringLiteral("說明")}};
+    QVector<QStringList> rows{{Text::tr("序號"), Text::tr("廠商代號"), Text::tr("廠商名稱"),
+                               Text::tr("單據"), Text::tr("單號"), Text::tr("餘額"),
+                               Text::tr("未稅"), Text::tr("稅額"), Text::tr("合計"),
+                               Text::tr("結果"), Text::tr("說明")}};
     for (const SupplierEntry& entry : plan.suppliers) {
         for (const Document* document : {&entry.bill, &entry.payment}) {
             if (document->outcome == Outcome::Empty || document->outcome == Outcome::Zero)
@@ -223,7 +224,7 @@ QVector<QStringList> documentTable(const OpeningPlan& plan, Amounts amounts)
     const Totals totals = totalsOf(plan.suppliers);
     rows << totalsRow(totals.bills, DocumentKind::Bill, text) << totalsRow(totals.payments, DocumentKind::Payment, text);
     QStringList reconciliation(rows.first().size());
-    reconciliation[1] = QStringLiteral("調節");
+    reconciliation[1] = Text::tr("調節");
     reconciliation.last() = reconciliationText(totals, plan.settings);
     rows << reconciliation;
     return rows;
@@ -235,24 +236,24 @@ QString runAccount(const RunResult& result)
     const int places = moneyPlaces(result.plan.settings);
     QStringList lines;
     if (result.replaced.exists())
-        lines << QStringLiteral("取代前次開帳：進貨單 %1 張、明細 %2 筆、預付單 %3 筆")
+        lines << Text::tr("取代前次開帳：進貨單 %1 張、明細 %2 筆、預付單 %3 筆")
                      .arg(result.replaced.bills)
                      .arg(result.replaced.lines)
                      .arg(result.replaced.payments);
-    lines << QStringLiteral("已開立 ") + billsText(totals.bills, places);
-    lines << QStringLiteral("已開立 ") + paymentsText(totals.payments, places);
+    lines << Text::tr("已開立 ") + billsText(totals.bills, places);
+    lines << Text::tr("已開立 ") + paymentsText(totals.payments, places);
     lines << reconciliationText(totals, result.plan.settings);
     if (const QString notPosted = notPostedText(totals); !notPosted.isEmpty())
-        lines << QStringLiteral("未開立：") + notPosted;
+        lines << Text::tr("未開立：") + notPosted;
     lines << faultLines(result.plan.suppliers);
     if (totals.failed > 0) {
-        lines << QStringLiteral("失敗：%1 筆").arg(totals.failed);
+        lines << Text::tr("失敗：%1 筆").arg(totals.failed);
         addFailures(lines, result.plan.suppliers);
     }
     if (result.end == RunEnd::Stopped) {
-        lines << QStringLiteral("開帳中止：%1").arg(QString(result.stopError).replace(u'\n', u' '));
+        lines << Text::tr("開帳中止：%1").arg(QString(result.stopError).replace(u'\n', u' '));
         if (totals.notReached > 0)
-            lines << QStringLiteral("未執行：%1 筆").arg(totals.notReached);
+            lines << Text::tr("未執行：%1 筆").arg(totals.notReached);
     }
     if (!result.recordWarning.isEmpty())
         lines << result.recordWarning;
@@ -268,13 +269,13 @@ QString runSummaryLine(const RunResult& result)
     // What needs the operator comes first: a long line is cut at its end.
     QString first;
     if (result.end == RunEnd::Stopped)
-        first += QStringLiteral("開帳中止　");
+        first += Text::tr("開帳中止　");
     if (totals.failed > 0)
-        first += QStringLiteral("失敗 %1　").arg(totals.failed);
-    QString second = QStringLiteral("已開立 ") + paymentsText(totals.payments, places);
+        first += Text::tr("失敗 %1　").arg(totals.failed);
+    QString second = Text::tr("已開立 ") + paymentsText(totals.payments, places);
     if (totals.faultySuppliers > 0)
-        second += QStringLiteral("　有誤 %1 家").arg(totals.faultySuppliers);
-    return first + QStringLiteral("已開立 ") + billsInPanel(totals.bills, places) + u'\n' + second;
+        second += Text::tr("　有誤 %1 家").arg(totals.faultySuppliers);
+    return first + Text::tr("已開立 ") + billsInPanel(totals.bills, places) + u'\n' + second;
 }
 
 } // namespace opening

@@ -1,4 +1,5 @@
 #include "SupplierList.h"
+#include "Text.h"
 
 #include "Connection.h"
 #include "Statement.h"
@@ -18,7 +19,7 @@ QStringList doubledAccounts(db::Statement& query)
                 QStringLiteral(" ORDER BY s.CORP_ID")});
     QStringList codes;
     for (query.first(); !query.eof(); query.next())
-        codes << QStringLiteral("「%1」").arg(query.asText(0));  // the brackets show a trailing blank
+        codes << Text::tr("「%1」").arg(query.asText(0));  // the brackets show a trailing blank
     return codes;
 }
 
@@ -26,7 +27,7 @@ QStringList doubledAccounts(db::Statement& query)
 
 QString SupplierList::refusal() const
 {
-    return QStringLiteral("廠商清單無法載入，無法開帳：%1").arg(failure);
+    return Text::tr("廠商清單無法載入，無法開帳：%1").arg(failure);
 }
 
 QString listFailureText(db::Statement& query, const QString& error)
@@ -38,7 +39,7 @@ QString listFailureText(db::Statement& query, const QString& error)
     try {
         const QStringList codes = doubledAccounts(query);
         if (!codes.isEmpty())
-            text += QStringLiteral("\n下列廠商代號在 SUPPLIER_ACCOUNTS 有一筆以上的期初帳款（僅尾端空白不同者，資料庫視為同一代號）："
+            text += Text::tr("\n下列廠商代號在 SUPPLIER_ACCOUNTS 有一筆以上的期初帳款（僅尾端空白不同者，資料庫視為同一代號）："
                                    "%1\n每個廠商只能保留一筆。")
                         .arg(codes.join(QString()));
     } catch (const std::exception&) {

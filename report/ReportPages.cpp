@@ -1,4 +1,5 @@
 #include "ReportPages.h"
+#include "Text.h"
 
 #include "MingFont.h"
 
@@ -54,10 +55,10 @@ public:
         }
         subtotal();
         y_ += lineHeight_ / 2;
-        section(QStringLiteral("略過的廠商"), report_.skipped);
-        section(QStringLiteral("存檔失敗"), report_.failures);
-        section(QStringLiteral("合計"), report_.totals);
-        section(QStringLiteral("核對"), {report_.verdict});
+        section(Text::tr("略過的廠商"), report_.skipped);
+        section(Text::tr("存檔失敗"), report_.failures);
+        section(Text::tr("合計"), report_.totals);
+        section(Text::tr("核對"), {report_.verdict});
         signatures();
         foot();
         return page_;
@@ -75,14 +76,14 @@ private:
             device_.newPage();
         ++page_;
         y_ = 0;
-        drawText(QRectF(0, y_, width_, lineHeight_), report_.title + QStringLiteral("（續）"), body_, Qt::AlignLeft);
+        drawText(QRectF(0, y_, width_, lineHeight_), report_.title + Text::tr("（續）"), body_, Qt::AlignLeft);
         y_ += lineHeight_;
     }
 
     void foot()
     {
         drawText(QRectF(0, height_ - lineHeight_, width_, lineHeight_),
-                 QStringLiteral("第 %1 頁，共 %2 頁").arg(page_).arg(pageCount_), body_, Qt::AlignHCenter);
+                 Text::tr("第 %1 頁，共 %2 頁").arg(page_).arg(pageCount_), body_, Qt::AlignHCenter);
     }
 
     void drawTitle()
@@ -138,7 +139,7 @@ private:
         }
         if (painter_)
             painter_->drawLine(QPointF(0, y_), QPointF(width_, y_));
-        drawRow({QStringLiteral("本頁小計"), QStringLiteral("%1 筆").arg(pageRows_.size()), {}, {},
+        drawRow({Text::tr("本頁小計"), Text::tr("%1 筆").arg(pageRows_.size()), {}, {},
                  balance.text(report_.places), net.text(report_.places), tax.text(report_.places),
                  total.text(report_.places)},
                 bold_);
@@ -162,7 +163,7 @@ private:
         y_ += lineHeight_;
         const double half = width_ / 2;
         for (int i = 0; i < report_.signatures.size(); ++i)
-            drawText(QRectF(i * half, y_, half, lineHeight_), report_.signatures.at(i) + QStringLiteral("：＿＿＿＿＿＿＿＿＿＿"),
+            drawText(QRectF(i * half, y_, half, lineHeight_), report_.signatures.at(i) + Text::tr("：＿＿＿＿＿＿＿＿＿＿"),
                      body_, Qt::AlignLeft);
         y_ += lineHeight_;
     }

@@ -1,4 +1,5 @@
 #include "CheckDialog.h"
+#include "Text.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -9,7 +10,7 @@
 
 CheckDialog::CheckDialog(const opening::CheckResult& result, const Settings& settings, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("開帳核對"));
+    setWindowTitle(Text::tr("開帳核對"));
     if (parent)
         setFont(parent->font());
     resize(720, result.ties() ? 160 : 420);

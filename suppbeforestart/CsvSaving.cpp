@@ -1,4 +1,5 @@
 #include "CsvSaving.h"
+#include "Text.h"
 
 #include "Boxes.h"
 #include "Csv.h"
@@ -9,5 +10,5 @@ void askAndSaveCsv(QWidget* parent, const QString& title, const QString& suggest
 {
     const QString path = QFileDialog::getSaveFileName(parent, title, suggestedName, QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty() && !opening::writeFile(path, csv))
-        toolkit::boxes().warning(QStringLiteral("檔案存檔失敗..!\n%1").arg(path));
+        toolkit::boxes().warning(Text::tr("檔案存檔失敗..!\n%1").arg(path));
 }

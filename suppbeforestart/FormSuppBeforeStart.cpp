@@ -1,4 +1,5 @@
 #include "FrmSuppBeforeStart.h"
+#include "Text.h"
 
 #include "ButtonImages.h"
 #include "Connection.h"
@@ -16,6 +17,7 @@
 #include "RunReport.h"
 #include "RunStatusPanel.h"
 #include "SupplierRow.h"
+#include "WindowAccess.h"
 
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -39,10 +41,13 @@ TFormSuppBeforeStart* FormSuppBeforeStart = nullptr;
 namespace {
 // The supplier list's visible columns: code, name, opening unpaid, opening prepaid.
 struct GridColumn {
-    const char16_t* caption;
+    const char* caption;
     int width;
 };
-constexpr GridColumn kGridColumns[] = {{u"廠商代號", 100}, {u"廠商名稱", 200}, {u"期初未付", 100}, {u"期初預付", 100}};
+constexpr GridColumn kGridColumns[] = {{QT_TRANSLATE_NOOP("suppbeforestart", "廠商代號"), 100},
+                                       {QT_TRANSLATE_NOOP("suppbeforestart", "廠商名稱"), 200},
+                                       {QT_TRANSLATE_NOOP("suppbeforestart", "期初未付"), 100},
+                                       {QT_TRANSLATE_NOOP("suppbeforestart", "期初預付"), 100}};
 // PARANT_CORP and TAX_FLAG stay in the list for the posting run but are not shown.
 constexpr int kHiddenColumns[] = {4, 5};
 
@@ -76,7 +81,7 @@ TFormSuppBeforeStart::TFormSuppBeforeStart(QWidget* parent) : QWidget(parent)
 {
     ClientDataSet1.setProvider(&DataSetProvider1);
 
-    setWindowTitle(QStringLiteral("廠商期初帳款開帳作業"));
+    setWindowTitle(Text::tr("廠商期初帳款開帳作業"));
     resize(590, 433);
     setFont(windowFont());
     setBackgroundRole(QPalette::Button);
@@ -84,15 +89,15 @@ TFormSuppBeforeStart::TFormSuppBeforeStart(QWidget* parent) : QWidget(parent)
 
     Panel1 = makePanel(this);
     Panel1->setFixedHeight(41);
-    Label1 = new QLabel(QStringLiteral("期初基準日期"), Panel1);
+    Label1 = new QLabel(Text::tr("期初基準日期"), Panel1);
     Label1->move(16, 13);
     Label1->adjustSize();
     DateTimePicker1 = new QDateEdit(Panel1);
     DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     DateTimePicker1->setCalendarPopup(true);
     DateTimePicker1->setGeometry(115, 9, 186, 23);
-    SpeedButton1 = makeButton(Panel1, QStringLiteral("確定開帳"), buttonimages::table(), {352, 6, 95, 29});
-    SpeedButton2 = makeButton(Panel1, QStringLiteral("離開"), buttonimages::power(), {453, 5, 95, 29});
+    SpeedButton1 = makeButton(Panel1, Text::tr("確定開帳"), buttonimages::table(), {352, 6, 95, 29});
+    SpeedButton2 = makeButton(Panel1, Text::tr("離開"), buttonimages::power(), {453, 5, 95, 29});
     // Which version is on screen, for whoever supports the operator.
     Panel1->setToolTip(QStringLiteral("%1 %2 %3")
                            .arg(windowTitle(), QCoreApplication::applicationName(),
@@ -126,6 +131,7 @@ TFormSuppBeforeStart::TFormSuppBeforeStart(QWidget* parent) : QWidget(parent)
     connect(StatusPanel->print, &QToolButton::clicked, this, [this] { toolkit::runReported([this] { PrintClick(); }); });
     connect(StatusPanel->importBalances, &QToolButton::clicked, this,
             [this] { toolkit::runReported([this] { ImportClick(); }); });
+    makeAccessible(*this);
 }
 
 TFormSuppBeforeStart::~TFormSuppBeforeStart() = default;
@@ -166,7 +172,7 @@ void TFormSuppBeforeStart::loadList()
         // Nothing can be posted from a list that did not load: the run and the preview stay shut,
         // and the operator is told why, in the panel and in the error box.
         listFailure_ = opening::listFailureText(SQLQuery1, QString::fromUtf8(failure.what()));
-        StatusPanel->showText(QStringLiteral("廠商清單無法載入，無法開帳。"), supplierList().refusal());
+        StatusPanel->showText(Text::tr("廠商清單無法載入，無法開帳。"), supplierList().refusal());
         SpeedButton1->setEnabled(false);
         for (QToolButton* button : {StatusPanel->preview, StatusPanel->check, StatusPanel->print})
             button->setEnabled(false);
@@ -174,7 +180,7 @@ void TFormSuppBeforeStart::loadList()
     }
     int column = 0;
     for (const GridColumn& shown : kGridColumns) {
-        DataSource1->setColumnCaption(column, QString::fromUtf16(shown.caption));
+        DataSource1->setColumnCaption(column, Text::tr(shown.caption));
         DBGrid1->setColumnWidth(column, shown.width);
         ++column;
     }
@@ -186,7 +192,7 @@ void TFormSuppBeforeStart::loadList()
 opening::SupplierList TFormSuppBeforeStart::supplierList() const
 {
     if (!ClientDataSet1.isOpen())
-        return {{}, listFailure_.isEmpty() ? QStringLiteral("清單尚未開啟") : listFailure_};
+        return {{}, listFailure_.isEmpty() ? Text::tr("清單尚未開啟") : listFailure_};
     return {opening::supplierRows(ClientDataSet1), listFailure_};
 }
 
@@ -202,8 +208,8 @@ void TFormSuppBeforeStart::showPlan()
     QString text = opening::planPanelText(planned);
     // The run an earlier opening comes from, so that the operator knows what a re-run replaces.
     if (const std::optional<opening::RunRecord> last = opening::lastWritingRun(SQLQuery1)) {
-        text += QStringLiteral("　上次開帳 ") + last->started.toString(QStringLiteral("MM/dd"));
-        details << QStringLiteral("上次開帳：") + opening::recordText(*last);
+        text += Text::tr("　上次開帳 ") + last->started.toString(QStringLiteral("MM/dd"));
+        details << Text::tr("上次開帳：") + opening::recordText(*last);
     }
     if (const QString notes = opening::previewNotes(planned); !notes.isEmpty())
         details << notes;
@@ -237,8 +243,8 @@ void TFormSuppBeforeStart::CheckClick()
 void TFormSuppBeforeStart::ImportClick()
 {
     const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("匯入期初餘額"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-        QStringLiteral("試算表 (*.xlsx *.csv *.txt);;所有檔案 (*)"));
+        this, Text::tr("匯入期初餘額"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        Text::tr("試算表 (*.xlsx *.csv *.txt);;所有檔案 (*)"));
     if (file.isEmpty())
         return;
     ImportDialog dialog(*SimpleDataMod, file, this);

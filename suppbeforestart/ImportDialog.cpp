@@ -1,4 +1,5 @@
 #include "ImportDialog.h"
+#include "Text.h"
 
 #include "Boxes.h"
 #include "FrmSimpleDataMod.h"
@@ -15,33 +16,33 @@
 #include <memory>
 
 namespace {
-const std::pair<const char16_t*, balanceimport::Encoding> kEncodings[] = {
-    {u"自動判斷", balanceimport::Encoding::Automatic},
-    {u"UTF-8", balanceimport::Encoding::Utf8},
-    {u"UTF-16", balanceimport::Encoding::Utf16},
-    {u"Big5", balanceimport::Encoding::Big5}};
+const std::pair<const char*, balanceimport::Encoding> kEncodings[] = {
+    {QT_TRANSLATE_NOOP("suppbeforestart", "自動判斷"), balanceimport::Encoding::Automatic},
+    {"UTF-8", balanceimport::Encoding::Utf8},
+    {"UTF-16", balanceimport::Encoding::Utf16},
+    {"Big5", balanceimport::Encoding::Big5}};
 } // namespace
 
 ImportDialog::ImportDialog(TSimpleDataMod& dm, QString file, QWidget* parent)
     : QDialog(parent), dm_(dm), file_(std::move(file))
 {
-    setWindowTitle(QStringLiteral("匯入期初餘額"));
+    setWindowTitle(Text::tr("匯入期初餘額"));
     if (parent)
         setFont(parent->font());
     resize(860, 520);
 
     encoding = new QComboBox(this);
     for (const auto& [name, value] : kEncodings)
-        encoding->addItem(QString::fromUtf16(name));
+        encoding->addItem(Text::tr(name));
     auto* choices = new QHBoxLayout;
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("文字編碼"), encoding);
+    form->addRow(Text::tr("文字編碼"), encoding);
     choices->addLayout(form);
-    const char16_t* captions[] = {u"廠商代號欄", u"期初未付欄", u"期初預付欄"};
+    const QString captions[] = {Text::tr("廠商代號欄"), Text::tr("期初未付欄"), Text::tr("期初預付欄")};
     for (int i = 0; i < 3; ++i) {
         columns[i] = new QComboBox(this);
         auto* pair = new QFormLayout;
-        pair->addRow(QString::fromUtf16(captions[i]), columns[i]);
+        pair->addRow(captions[i], columns[i]);
         choices->addLayout(pair);
     }
     summary = new QLabel(this);
@@ -52,8 +53,8 @@ ImportDialog::ImportDialog(TSimpleDataMod& dm, QString file, QWidget* parent)
     table->verticalHeader()->hide();
 
     auto* buttons = new QDialogButtonBox(this);
-    applyButton = buttons->addButton(QStringLiteral("套用"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    applyButton = buttons->addButton(Text::tr("套用(&A)"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(Text::tr("取消"), QDialogButtonBox::RejectRole);
     connect(applyButton, &QPushButton::clicked, this, [this] {
         if (apply())
             accept();
@@ -82,9 +83,9 @@ void ImportDialog::readFile()
     for (int i = 0; i < 3; ++i) {
         const QSignalBlocker quiet(columns[i]);
         columns[i]->clear();
-        columns[i]->addItem(QStringLiteral("（無）"), QString());
+        columns[i]->addItem(Text::tr("（無）"), QString());
         for (int c = 0; c < first.size(); ++c)
-            columns[i]->addItem(QStringLiteral("第 %1 欄%2").arg(c + 1).arg(found.header ? QStringLiteral("：") + first.at(c) : QString()),
+            columns[i]->addItem(Text::tr("第 %1 欄%2").arg(c + 1).arg(found.header ? Text::tr("：") + first.at(c) : QString()),
                                 QString::number(c + 1));
         columns[i]->setCurrentIndex(found.error.isEmpty() ? chosen[i] + 1 : 0);
     }
@@ -128,7 +129,7 @@ bool ImportDialog::apply()
         toolkit::boxes().warning(applied.error);
         return false;
     }
-    toolkit::boxes().information(QStringLiteral("期初餘額已匯入：更新 %1 家、新增帳款列 %2 家。\n匯入前的餘額已存於 %3")
+    toolkit::boxes().information(Text::tr("期初餘額已匯入：更新 %1 家、新增帳款列 %2 家。\n匯入前的餘額已存於 %3")
                                      .arg(applied.updated)
                                      .arg(applied.inserted)
                                      .arg(applied.backupFile));

@@ -1,4 +1,5 @@
 #include "Boxes.h"
+#include "Text.h"
 #include "Csv.h"
 #include "CsvSaving.h"
 #include "FrmSimpleDataMod.h"
@@ -15,7 +16,10 @@
 #include <stdexcept>
 
 namespace {
-const QString kCompleted = QStringLiteral("期初帳款開立完成..!");
+QString completedText()
+{
+    return Text::tr("期初帳款開立完成..!");
+}
 } // namespace
 
 // "確定開帳": the opening engine turns the list's balances into opening purchase bills and payment
@@ -36,7 +40,7 @@ void TFormSuppBeforeStart::SpeedButton1Click()
     case opening::RunEnd::Busy:
     case opening::RunEnd::Refused:
         // Nothing was written: the operator learns why, and the panel keeps it in view.
-        StatusPanel->showText(QStringLiteral("無法開帳：") + result->stopError.section(u'\n', 0, 0), result->stopError);
+        StatusPanel->showText(Text::tr("無法開帳：") + result->stopError.section(u'\n', 0, 0), result->stopError);
         toolkit::boxes().warning(result->stopError);
         return;
     case opening::RunEnd::Declined:
@@ -57,13 +61,13 @@ void TFormSuppBeforeStart::SpeedButton1Click()
     const int failed = opening::totalsOf(result->plan.suppliers).failed;
     QStringList troubles;
     if (failed > 0)
-        troubles << QStringLiteral("其中 %1 張進貨單存檔失敗，未開立。").arg(failed);
+        troubles << Text::tr("其中 %1 張進貨單存檔失敗，未開立。").arg(failed);
     if (result->check && !result->check->ties())
-        troubles << QStringLiteral("開帳後核對不符 %1 項，請按「核對」查看。").arg(result->check->mismatches.size());
+        troubles << Text::tr("開帳後核對不符 %1 項，請按「核對」查看。").arg(result->check->mismatches.size());
     if (troubles.isEmpty())
-        toolkit::boxes().information(kCompleted);
+        toolkit::boxes().information(completedText());
     else
-        toolkit::boxes().warning(kCompleted + u'\n' + troubles.join(u'\n'), opening::runAccount(*result));
+        toolkit::boxes().warning(completedText() + u'\n' + troubles.join(u'\n'), opening::runAccount(*result));
 }
 
 void TFormSuppBeforeStart::showAccount(const opening::RunResult& result)
@@ -71,7 +75,7 @@ void TFormSuppBeforeStart::showAccount(const opening::RunResult& result)
     lastRun_ = result;
     QString summary = opening::runSummaryLine(result);
     if (!result.recordWarning.isEmpty())
-        summary += QStringLiteral("　本次未記錄");
+        summary += Text::tr("　本次未記錄");
     StatusPanel->showText(summary, opening::runAccount(result));
     StatusPanel->saveAccount->show();
 }
@@ -84,7 +88,7 @@ bool TFormSuppBeforeStart::saveAccount(const QString& path) const
 void TFormSuppBeforeStart::SaveAccountClick()
 {
     if (lastRun_)
-        askAndSaveCsv(this, QStringLiteral("儲存開帳明細"), QStringLiteral("期初開帳明細.csv"),
+        askAndSaveCsv(this, Text::tr("儲存開帳明細"), Text::tr("期初開帳明細.csv"),
                       opening::csvDocument(opening::documentTable(lastRun_->plan)));
 }
 

@@ -1,4 +1,5 @@
 #include "PreviewDialog.h"
+#include "Text.h"
 
 #include "Csv.h"
 #include "CsvSaving.h"
@@ -43,7 +44,7 @@ void fill(QTableWidget& table, const opening::OpeningPlan& plan)
 
 PreviewDialog::PreviewDialog(opening::OpeningPlan plan, QWidget* parent) : QDialog(parent), plan_(std::move(plan))
 {
-    setWindowTitle(QStringLiteral("開帳預覽"));
+    setWindowTitle(Text::tr("開帳預覽"));
     if (parent)
         setFont(parent->font());
     resize(860, 480);
@@ -69,9 +70,9 @@ PreviewDialog::PreviewDialog(opening::OpeningPlan plan, QWidget* parent) : QDial
     notes->setVisible(!notes->toPlainText().isEmpty());
 
     auto* buttons = new QDialogButtonBox(this);
-    copyButton = buttons->addButton(QStringLiteral("複製"), QDialogButtonBox::ActionRole);
-    saveButton = buttons->addButton(QStringLiteral("另存 CSV…"), QDialogButtonBox::ActionRole);
-    buttons->addButton(QStringLiteral("關閉"), QDialogButtonBox::RejectRole);
+    copyButton = buttons->addButton(Text::tr("複製(&C)"), QDialogButtonBox::ActionRole);
+    saveButton = buttons->addButton(Text::tr("另存 CSV(&S)…"), QDialogButtonBox::ActionRole);
+    buttons->addButton(Text::tr("關閉"), QDialogButtonBox::RejectRole);
     connect(copyButton, &QPushButton::clicked, this, &PreviewDialog::copy);
     connect(saveButton, &QPushButton::clicked, this, &PreviewDialog::askAndSave);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -96,6 +97,6 @@ bool PreviewDialog::saveCsv(const QString& path) const
 
 void PreviewDialog::askAndSave()
 {
-    askAndSaveCsv(this, QStringLiteral("另存開帳預覽"), QStringLiteral("期初開帳預覽.csv"),
+    askAndSaveCsv(this, Text::tr("另存開帳預覽"), Text::tr("期初開帳預覽.csv"),
                   opening::csvDocument(opening::documentTable(plan_)));
 }

@@ -1,4 +1,5 @@
 #include "RunStatusPanel.h"
+#include "Text.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -39,11 +40,11 @@ RunStatusPanel::RunStatusPanel(QFrame* panel)
     progress->setFormat(QStringLiteral("%v / %m"));
     progress->setFixedWidth(150);
     progress->hide();
-    preview = makeButton(panel, QStringLiteral("預覽"), small);
-    check = makeButton(panel, QStringLiteral("核對"), small);
-    print = makeButton(panel, QStringLiteral("列印"), small);
-    importBalances = makeButton(panel, QStringLiteral("匯入餘額"), small);
-    saveAccount = makeButton(panel, QStringLiteral("儲存明細"), small);
+    preview = makeButton(panel, Text::tr("預覽"), small);
+    check = makeButton(panel, Text::tr("核對"), small);
+    print = makeButton(panel, Text::tr("列印"), small);
+    importBalances = makeButton(panel, Text::tr("匯入餘額"), small);
+    saveAccount = makeButton(panel, Text::tr("儲存明細"), small);
     saveAccount->hide();
 
     auto* layout = new QHBoxLayout(panel);
@@ -62,6 +63,8 @@ void RunStatusPanel::showText(const QString& line, const QString& details)
 {
     text->setText(line);
     text->setToolTip(details.isEmpty() ? line : details);
+    // A screen reader reads what the tooltip shows.
+    text->setAccessibleDescription(text->toolTip());
 }
 
 void RunStatusPanel::startProgress(int total)
@@ -71,14 +74,15 @@ void RunStatusPanel::startProgress(int total)
     progress->setValue(0);
     for (QToolButton* button : {preview, check, print, importBalances})
         button->setEnabled(false);
-    showText(QStringLiteral("開帳中…"));
+    showText(Text::tr("開帳中…"));
 }
 
 void RunStatusPanel::showProgress(int done, int total, int bills, int payments, qint64 msLeft)
 {
     progress->setRange(0, total);
     progress->setValue(done);
-    showText(QStringLiteral("進貨單 %1　預付單 %2　剩餘 %3").arg(bills).arg(payments).arg(clockText(msLeft)));
+    progress->setAccessibleDescription(QStringLiteral("%1 / %2").arg(done).arg(total));
+    showText(Text::tr("進貨單 %1　預付單 %2　剩餘 %3").arg(bills).arg(payments).arg(clockText(msLeft)));
 }
 
 void RunStatusPanel::endProgress()

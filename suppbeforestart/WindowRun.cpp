@@ -1,4 +1,5 @@
 #include "WindowRun.h"
+#include "Text.h"
 
 #include "Boxes.h"
 #include "RunReport.h"
@@ -26,7 +27,7 @@ bool WindowRun::replaceEarlierRun(const opening::EarlierRun& earlier)
 {
     // The suite's question says nothing of what it would replace: the panel beneath it does.
     panel_.showText(opening::earlierRunText(earlier));
-    return toolkit::boxes().confirm(QStringLiteral("期初開帳已執行確定重新開帳 ?"), QStringLiteral("Confirm"),
+    return toolkit::boxes().confirm(Text::tr("期初開帳已執行確定重新開帳 ?"), QStringLiteral("Confirm"),
                                     toolkit::Button::No) == toolkit::Button::Yes;
 }
 

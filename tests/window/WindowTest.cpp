@@ -1,11 +1,19 @@
 #include "FrmSimpleDataMod.h"
+#include "Language.h"
+#include "Text.h"
 #include "FrmSuppBeforeStart.h"
 #include "RecordSetModel.h"
 #include "RunStatusPanel.h"
 #include "ScriptedBoxes.h"
 #include "TempDatabase.h"
 
+#include <QAbstractButton>
 #include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTranslator>
 #include <QFontInfo>
 #include <QFrame>
 #include <QHeaderView>
@@ -185,4 +193,66 @@ TEST_F(WindowDataTest, AListThatDidNotLoadCannotStartARunAndSaysWhy)
     ASSERT_EQ(boxes->texts(ScriptedBoxes::Kind::Warning).size(), 1u);
     EXPECT_TRUE(boxes->texts(ScriptedBoxes::Kind::Warning).front().startsWith("廠商清單無法載入，無法開帳："));
     EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt(), 1);
+}
+
+TEST_F(WindowDataTest, InEnglishNoChineseIsLeftAndQtSpeaksChineseInChinese)
+{
+    // Suppliers whose codes and names are no Chinese: any Chinese on screen is a text left
+    // untranslated.
+    database.exec("INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,TAX_FLAG) VALUES('A1','Acme Ltd','0')");
+    database.exec("INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,TAX_FLAG) VALUES('B2','Bolt Co','1')");
+    database.exec("INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES('A1',1234.5,300)");
+    database.exec("INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES('B2',-5,0)");
+    QTranslator* english = app::useLanguage(app::Language::English);
+    ASSERT_NE(english, nullptr);
+    const QRegularExpression chinese(QStringLiteral("[\\x{4e00}-\\x{9fff}\\x{3000}-\\x{303f}\\x{ff00}-\\x{ffef}]"));
+    QStringList found;
+    const auto look = [&](QWidget* top) {
+        QList<QWidget*> widgets = top->findChildren<QWidget*>();
+        widgets << top;
+        for (QWidget* widget : widgets) {
+            QStringList texts{widget->windowTitle(), widget->toolTip(), widget->accessibleName(),
+                              widget->accessibleDescription()};
+            if (auto* label = qobject_cast<QLabel*>(widget))
+                texts << label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                texts << button->text();
+            if (auto* view = qobject_cast<QAbstractItemView*>(widget))
+                for (int column = 0; view->model() && column < view->model()->columnCount(); ++column)
+                    texts << view->model()->headerData(column, Qt::Horizontal).toString();
+            if (auto* table = qobject_cast<QTableWidget*>(widget))
+                for (int row = 0; row < table->rowCount(); ++row)
+                    for (int column = 0; column < table->columnCount(); ++column)
+                        texts << (table->item(row, column) ? table->item(row, column)->text() : QString());
+            for (const QString& text : texts)
+                if (text.contains(chinese))
+                    found << QString("%1: %2").arg(widget->metaObject()->className(), text);
+        }
+    };
+    {
+        TFormSuppBeforeStart shown;
+        shown.bindConnection(&dm.SQLConnection1);
+        shown.show();
+        shown.PreviewClick();
+        shown.CheckClick();
+        look(&shown);
+        boxes->answer(toolkit::Button::Yes);
+        shown.SpeedButton1Click();
+        look(&shown);
+        for (const auto& box : boxes->shown())
+            for (const QString& text : {box.text, box.details})
+                if (text.contains(chinese))
+                    found << "box: " + text;
+    }
+    QCoreApplication::removeTranslator(english);
+    EXPECT_TRUE(found.isEmpty()) << found.join('\n').toStdString();
+
+    // In Chinese the program's texts are its own, byte for byte, and Qt's buttons are Chinese too.
+    EXPECT_EQ(Text::tr("期初帳款開立完成..!"), QString::fromUtf8("期初帳款開立完成..!"));
+    QTranslator* qt = app::useLanguage(app::Language::Chinese);
+    ASSERT_NE(qt, nullptr) << "Qt's Traditional Chinese translation is not installed";
+    QDialogButtonBox standard(QDialogButtonBox::Yes | QDialogButtonBox::No);
+    EXPECT_TRUE(standard.button(QDialogButtonBox::Yes)->text().contains(chinese))
+        << standard.button(QDialogButtonBox::Yes)->text().toStdString();
+    QCoreApplication::removeTranslator(qt);
 }
