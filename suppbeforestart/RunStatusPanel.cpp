@@ -63,8 +63,8 @@ void RunStatusPanel::showText(const QString& line, const QString& details)
 {
     text->setText(line);
     text->setToolTip(details.isEmpty() ? line : details);
-    // A screen reader reads what the tooltip shows.
-    text->setAccessibleDescription(text->toolTip());
+    // A screen reader reads the lines and what the tooltip adds to them.
+    text->setAccessibleDescription(details.isEmpty() ? line : line + u'\n' + details);
 }
 
 void RunStatusPanel::startProgress(int total)
