@@ -6,8 +6,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-30}"
-CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-fuzz -j"$(nproc)" >/dev/null
+# The fuzz build's output is shown only when it fails.
+build_log=$(mktemp)
+if ! { CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+       cmake --build build-fuzz -j"$(nproc)"; } >"$build_log" 2>&1; then
+  tail -60 "$build_log" >&2
+  echo "fuzz: the fuzz targets did not build" >&2
+  exit 1
+fi
+rm -f "$build_log"
 for target in dbconfig sqlparams sheet; do
   corpus=$(mktemp -d)
   cp fuzz/corpus/"$target"/* "$corpus"/
