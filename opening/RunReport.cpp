@@ -154,14 +154,14 @@ QStringList faultLines(const QVector<SupplierEntry>& suppliers)
                 continue;
             const QString why = faultReason(*document);
             if (!reason.isEmpty() && why != reason) {
-                lines << Text::tr("略過 %1 %2：%3").arg(supplierText(entry.supplier), kinds.join(u'、'), reason);
+                lines << Text::tr("略過 %1 %2：%3").arg(supplierText(entry.supplier), kinds.join(Text::tr("、")), reason);
                 kinds.clear();
             }
             kinds << kindText(document->kind);
             reason = why;
         }
         if (!kinds.isEmpty())
-            lines << Text::tr("略過 %1 %2：%3").arg(supplierText(entry.supplier), kinds.join(u'、'), reason);
+            lines << Text::tr("略過 %1 %2：%3").arg(supplierText(entry.supplier), kinds.join(Text::tr("、")), reason);
     }
     return lines;
 }

@@ -60,19 +60,19 @@
     </message>
     <message>
         <source>廠商代號</source>
-        <translation>Supplier code</translation>
+        <translation>Code</translation>
     </message>
     <message>
         <source>廠商名稱</source>
-        <translation>Supplier name</translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>期初未付</source>
-        <translation>Opening unpaid</translation>
+        <translation>Unpaid</translation>
     </message>
     <message>
         <source>期初預付</source>
-        <translation>Opening prepaid</translation>
+        <translation>Prepaid</translation>
     </message>
     <message>
         <source>廠商期初帳款開帳作業</source>
@@ -80,11 +80,11 @@
     </message>
     <message>
         <source>期初基準日期</source>
-        <translation>Opening base date</translation>
+        <translation>Base date</translation>
     </message>
     <message>
         <source>確定開帳</source>
-        <translation>Post opening</translation>
+        <translation>Post</translation>
     </message>
     <message>
         <source>離開</source>
