@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <cstdio>
 #include <memory>
 
@@ -46,6 +47,9 @@ int main(int argc, char** argv)
 
     QApplication application(argc, argv);
     nameTheProgram();
+    // The desktop matches the window to its menu entry (and so to its name and icon) by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral(SUPPBEFORESTART_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/suppbeforestart.svg")));
     app::useLanguage(app::chosenLanguage(arguments));
     toolkit::setBoxes(std::make_shared<toolkit::QtBoxes>());
     const QString screenshot = qEnvironmentVariable("SUPPBEFORESTART_SCREENSHOT");
