@@ -31,11 +31,15 @@ QString optionName(const QString& argument)
 
 QString whereConfigIsLooked(const QString& executableFolder)
 {
-    QString text = QStringLiteral("\ndbconfig.txt is looked for in this order; the first found is used, "
-                                  "else the built-in defaults:\n");
+    QString text = installedProgram(executableFolder)
+                       ? QStringLiteral("\ndbconfig.txt is looked for in this order; the first found is used "
+                                        "(without one nothing is connected):\n")
+                       : QStringLiteral("\ndbconfig.txt is looked for in this order; the first found is used, "
+                                        "else the built-in defaults:\n");
     for (const QString& candidate : dbConfigCandidates(executableFolder))
-        text += QStringLiteral("  %1%2\n").arg(candidate, QFileInfo::exists(candidate) ? QStringLiteral("  (found)")
-                                                                                       : QString());
+        text += QStringLiteral("  %1%2\n").arg(shownPath(candidate), QFileInfo::exists(candidate)
+                                                                         ? QStringLiteral("  (found)")
+                                                                         : QString());
     return text;
 }
 

@@ -237,7 +237,10 @@ int runHeadless(const HeadlessOptions& options, const QString& executableFolder,
     try {
         dm.DataModuleCreate();
     } catch (const std::exception& failure) {
-        err << Text::tr("dbconfig.txt：%1\n").arg(QString::fromUtf8(failure.what()));
+        if (dm.configMissing())
+            err << QString::fromUtf8(failure.what()) << u'\n';
+        else
+            err << Text::tr("dbconfig.txt：%1\n").arg(QString::fromUtf8(failure.what()));
         return kBadArguments;
     }
     try {

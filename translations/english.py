@@ -19,6 +19,8 @@ ENGLISH = {
         "Started\tEnded\tBase date\tWorkstation\tLogin\tUser\tOutcome\tWritten\tReplaced\tSkipped\tFailed\tBills\tBills total\tPayment records\tPayment records total\tNote\n",
     "尚無開帳紀錄。\n": "No opening run has been recorded yet.\n",
     "dbconfig.txt：%1\n": "dbconfig.txt: %1\n",
+    "找不到連線設定檔 dbconfig.txt，無法連線。請將它放在 %1（個人使用）或 %2（本機所有使用者）。":
+        "No dbconfig.txt was found, so nothing can be connected. Put one in %1 (for yourself) or %2 (for every user of this computer).",
     # The window and its dialogs
     "開帳核對": "Opening check",
     "檔案存檔失敗..!\n%1": "The file could not be saved.\n%1",

@@ -946,5 +946,9 @@ Each supplier may keep one row only.</translation>
         <source>開帳摘要</source>
         <translation>Opening summary</translation>
     </message>
+    <message>
+        <source>找不到連線設定檔 dbconfig.txt，無法連線。請將它放在 %1（個人使用）或 %2（本機所有使用者）。</source>
+        <translation>No dbconfig.txt was found, so nothing can be connected. Put one in %1 (for yourself) or %2 (for every user of this computer).</translation>
+    </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -313,4 +314,53 @@ TEST_F(CommandLineTest, BalancesComeInFromASpreadsheetAllOrNothingEvenWhenKilled
     }
     EXPECT_EQ(run({"--import", many, "--apply"}).code, 0);
     EXPECT_EQ(changed(), 20000);
+}
+
+TEST(InstalledCommandLine, ReadsTheConfigurationFoldersOnlyAndSaysWhereToPutOne)
+{
+    QTemporaryDir prefix, home;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath("bin") && QDir(prefix.path()).mkpath("share/applications"));
+    QFile(prefix.path() + "/share/applications/tw.com.corvane.suppbeforestart.desktop").open(QIODevice::WriteOnly);
+    const QString program = prefix.path() + "/bin/suppbeforestart";
+    ASSERT_TRUE(QFile::copy(SUPPBEFORESTART_PROGRAM, program));
+    const auto writeConfig = [](const QString& folder, const QByteArray& line) {
+        QDir().mkpath(folder);
+        QFile file(folder + "/dbconfig.txt");
+        return file.open(QIODevice::WriteOnly) && file.write(line) == line.size();
+    };
+    ASSERT_TRUE(writeConfig(prefix.path() + "/bin", "Database=/nowhere/beside.fdb"));
+    const auto run = [&](const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.remove("XDG_CONFIG_HOME");
+        environment.remove("XDG_CONFIG_DIRS");
+        environment.remove("DISPLAY");
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        process.waitForFinished(60000);
+        return Outcome{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                       QString::fromUtf8(process.readAllStandardError())};
+    };
+
+    // --help names the places as the operator writes them, and no folder of this machine.
+    const Outcome help = run({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains("  ~/.config/suppbeforestart/dbconfig.txt\n  /etc/xdg/suppbeforestart/dbconfig.txt\n"))
+        << help.out.toStdString();
+    const QString places = help.out.section("dbconfig.txt is looked for", 1);
+    EXPECT_FALSE(places.contains(prefix.path()) || places.contains(home.path())) << help.out.toStdString();
+
+    // Without one there, no database is tried: the operator learns where it belongs.
+    const Outcome missing = run({"--preview", "--date=2011-02-19"});
+    EXPECT_EQ(missing.code, 4);
+    EXPECT_TRUE(missing.err.startsWith("找不到連線設定檔 dbconfig.txt") &&
+                missing.err.contains("~/.config/suppbeforestart/dbconfig.txt")) << missing.err.toStdString();
+    EXPECT_FALSE(missing.err.contains("beside.fdb"));
+
+    // The user's own is read, and the one beside the program still is not.
+    ASSERT_TRUE(writeConfig(home.path() + "/.config/suppbeforestart", "Database=/nowhere/users.fdb"));
+    const Outcome users = run({"--preview", "--date=2011-02-19"});
+    EXPECT_EQ(users.code, 1);
+    EXPECT_TRUE(users.err.contains("users.fdb") && !users.err.contains("beside.fdb")) << users.err.toStdString();
 }
