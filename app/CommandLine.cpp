@@ -46,7 +46,8 @@ QString whereConfigIsLooked(const QString& executableFolder)
 QString exitCodes()
 {
     return QStringLiteral("\nExit codes: 0 all written (or previewed, or every document ties) with no supplier "
-                          "skipped for a fault, 1 a failure, 2 an earlier opening run exists and --replace was not "
+                          "skipped for a fault, 1 a failure, or a run stopped by SIGTERM or SIGINT (after the supplier under way; what "
+                          "was written stays), 2 an earlier opening run exists and --replace was not "
                           "given, 3 another workstation is running the opening, 4 bad arguments or configuration, "
                           "5 done, but suppliers were skipped for faults in their data (a negative balance, one that "
                           "is no number, a text too long for its column, a repeated code), each named on standard "

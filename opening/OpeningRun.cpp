@@ -7,6 +7,7 @@
 #include "PostingSteps.h"
 #include "RunClaim.h"
 #include "RunRecord.h"
+#include "RunReport.h"
 
 #include <exception>
 
@@ -108,14 +109,23 @@ RunResult runUnrecorded(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierL
         ensureOpeningProduct(bill.query);
 
         const int total = static_cast<int>(plan.suppliers.size());
-        for (int i = 0; i < total; ++i) {
-            SupplierEntry& entry = plan.suppliers[i];
+        int done = 0;
+        for (; done < total && !observer.stopRequested(); ++done) {
+            SupplierEntry& entry = plan.suppliers[done];
             result.stoppedAt = entry.supplier.position;
             postSupplier(dm, bill, plan, entry, observer, current);
-            observer.supplierDone(entry, i + 1, total);
+            observer.supplierDone(entry, done + 1, total);
             claim.keepFresh();
         }
-        result.stoppedAt = 0;
+        if (done < total) {
+            // Each supplier's documents are committed with it: the run ends between two.
+            result.end = RunEnd::Stopped;
+            result.byOperator = true;
+            result.stopError = stoppedByOperatorText(done, total);
+            markNotReached(plan.suppliers);
+        } else {
+            result.stoppedAt = 0;
+        }
     } catch (const ClaimHeld& held) {
         result.end = RunEnd::Busy;
         result.stopError = QString::fromUtf8(held.what());

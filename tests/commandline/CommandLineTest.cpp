@@ -12,6 +12,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace {
 
 struct Outcome {
@@ -363,4 +365,46 @@ TEST(InstalledCommandLine, ReadsTheConfigurationFoldersOnlyAndSaysWhereToPutOne)
     const Outcome users = run({"--preview", "--date=2011-02-19"});
     EXPECT_EQ(users.code, 1);
     EXPECT_TRUE(users.err.contains("users.fdb") && !users.err.contains("beside.fdb")) << users.err.toStdString();
+}
+
+TEST_F(CommandLineTest, SigtermStopsARunBetweenTwoSuppliersKeepingWhatWasWritten)
+{
+    // Enough suppliers that the run is still walking when the signal comes.
+    for (const char* block : {"1", "2", "3"})
+        database.exec(QString("INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) "
+                              "WITH RECURSIVE n(i) AS (SELECT 1 FROM RDB$DATABASE UNION ALL SELECT i + 1 FROM n "
+                              "WHERE i < 1000) SELECT 'T%1' || LPAD(i, 4, '0'), 'Supplier ' || i, '', '0' FROM n")
+                          .arg(block));
+    database.exec("INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) SELECT CORP_ID, 100, "
+                  "IIF(MOD(CAST(SUBSTRING(CORP_ID FROM 2) AS INTEGER), 3) = 0, 50, 0) FROM SUPPLIER "
+                  "WHERE CORP_ID STARTING WITH 'T'");
+    const int suppliers = database.scalar("SELECT COUNT(*) FROM SUPPLIER_ACCOUNTS").toInt();
+    const auto bills = [this] { return database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt(); };
+
+    QProcess program;
+    start(program, {"--post", "--date=2011-02-19"});
+    ASSERT_TRUE(program.waitForStarted());
+    while (bills() < 20 && program.state() == QProcess::Running)
+        QThread::msleep(20);
+    ASSERT_EQ(program.state(), QProcess::Running) << "the run ended before the signal";
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    const Outcome stopped = finish(program);
+
+    EXPECT_EQ(stopped.code, 1) << stopped.err.toStdString();
+    EXPECT_TRUE(stopped.err.contains("操作人員已中止開帳")) << stopped.err.toStdString();
+    EXPECT_TRUE(stopped.out.contains("開帳中止")) << stopped.out.toStdString();
+    // Nothing half-written: every bill has its one line, every line its bill, and the run's
+    // record counts exactly what is stored.
+    const int written = bills();
+    EXPECT_GE(written, 20);
+    EXPECT_LT(written, suppliers);
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER m WHERE (SELECT COUNT(*) FROM PURCHASE_DETAIL d "
+                              "WHERE d.MASTERBILLID = m.MASTERBILLID) <> 1").toInt(), 0);
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_DETAIL d WHERE NOT EXISTS (SELECT 1 FROM "
+                              "PURCHASE_MASTER m WHERE m.MASTERBILLID = d.MASTERBILLID)").toInt(), 0);
+    const auto record = database.rows("SELECT OUTCOME, WRITTEN, NOTE FROM OPENING_RUN_LOG");
+    ASSERT_EQ(record.size(), 1);
+    EXPECT_EQ(record[0][0].toString(), "stopped");
+    EXPECT_EQ(record[0][1].toInt(), written + database.scalar("SELECT COUNT(*) FROM PAY_MASTER").toInt());
+    EXPECT_TRUE(record[0][2].toString().startsWith("操作人員已中止開帳")) << record[0][2].toString().toStdString();
 }
