@@ -122,7 +122,12 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
                                       QStringLiteral("The language of the program's texts: zh (Traditional Chinese) or "
                                                      "en (English); by default the workstation's."),
                                       QStringLiteral("zh|en"));
-    parser.addOptions({preview, post, verify, history, import, apply, encoding, columns, replace, date, report, language});
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Log on standard error each statement with its time and each step of a "
+                                                    "run or an import (the logging categories suppbeforestart.db, "
+                                                    ".run and .import, which QT_LOGGING_RULES also switches)."));
+    parser.addOptions(
+        {preview, post, verify, history, import, apply, encoding, columns, replace, date, report, language, verbose});
 
     const auto bad = [&err](const QString& message) {
         err << message << QStringLiteral("\nSee --help.\n");

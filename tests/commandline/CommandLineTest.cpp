@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QCoreApplication>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -36,6 +37,8 @@ protected:
         environment.insert("XDG_CONFIG_HOME", config.path());
         environment.insert("XDG_CONFIG_DIRS", config.path());
         environment.remove("DISPLAY");  // no window is needed
+        for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
+            environment.insert(it.key(), it.value());
         program.setProcessEnvironment(environment);
         program.start(SUPPBEFORESTART_PROGRAM, arguments);
     }
@@ -69,6 +72,7 @@ protected:
 
     testsupport::TempDatabase database{true, testsupport::TempDatabase::Engine::Server};
     QTemporaryDir config;
+    QMap<QString, QString> extraEnvironment;  // variables the program gets besides the test's own
 };
 
 } // namespace
@@ -407,4 +411,28 @@ TEST_F(CommandLineTest, SigtermStopsARunBetweenTwoSuppliersKeepingWhatWasWritten
     EXPECT_EQ(record[0][0].toString(), "stopped");
     EXPECT_EQ(record[0][1].toInt(), written + database.scalar("SELECT COUNT(*) FROM PAY_MASTER").toInt());
     EXPECT_TRUE(record[0][2].toString().startsWith("操作人員已中止開帳")) << record[0][2].toString().toStdString();
+}
+
+TEST_F(CommandLineTest, VerboseLogsStatementsWithTheirTimeAndTheRunsStepsButNoPassword)
+{
+    const QString password = database.configLines().filter(QRegularExpression("^password=")).value(0).section('=', 1);
+    ASSERT_FALSE(password.isEmpty());
+    const Outcome quiet = run({"--preview", "--date=2011-02-19"});
+    EXPECT_FALSE(quiet.err.contains("suppbeforestart.")) << quiet.err.toStdString();
+
+    const Outcome post = run({"--post", "--date=2011-02-19", "--verbose"});
+    EXPECT_EQ(post.code, 5) << post.err.toStdString();
+    EXPECT_TRUE(post.err.contains(QRegularExpression(
+        R"(suppbeforestart\.db: [0-9]+\.[0-9]{3} ms, [0-9]+ parameters: INSERT INTO PURCHASE_MASTER)")))
+        << post.err.toStdString();
+    EXPECT_TRUE(post.err.contains("suppbeforestart.run: planned 2 bills and 2 payment records"));
+    EXPECT_TRUE(post.err.contains(QRegularExpression(R"(suppbeforestart\.run: 1 S001: bill 0[0-9]{12} )")));
+    EXPECT_TRUE(post.err.contains("suppbeforestart.run: run ended completed"));
+    EXPECT_FALSE(post.err.contains(password));
+    // Qt's own switch does the same, category by category.
+    extraEnvironment.insert("QT_LOGGING_RULES", "suppbeforestart.db.debug=true");
+    const Outcome history = run({"--history"});
+    EXPECT_TRUE(history.err.contains("suppbeforestart.db: connected to " + database.database())) << history.err.toStdString();
+    EXPECT_TRUE(history.err.contains("FROM OPENING_RUN_LOG"));
+    EXPECT_FALSE(history.err.contains("suppbeforestart.run") || history.err.contains(password));
 }
