@@ -31,18 +31,23 @@ QString optionName(const QString& argument)
 
 QString whereConfigIsLooked(const QString& executableFolder)
 {
-    QString text = QStringLiteral("\ndbconfig.txt is looked for in this order; the first found is used, "
-                                  "else the built-in defaults:\n");
+    QString text = installedProgram(executableFolder)
+                       ? QStringLiteral("\ndbconfig.txt is looked for in this order; the first found is used "
+                                        "(without one nothing is connected):\n")
+                       : QStringLiteral("\ndbconfig.txt is looked for in this order; the first found is used, "
+                                        "else the built-in defaults:\n");
     for (const QString& candidate : dbConfigCandidates(executableFolder))
-        text += QStringLiteral("  %1%2\n").arg(candidate, QFileInfo::exists(candidate) ? QStringLiteral("  (found)")
-                                                                                       : QString());
+        text += QStringLiteral("  %1%2\n").arg(shownPath(candidate), QFileInfo::exists(candidate)
+                                                                         ? QStringLiteral("  (found)")
+                                                                         : QString());
     return text;
 }
 
 QString exitCodes()
 {
     return QStringLiteral("\nExit codes: 0 all written (or previewed, or every document ties) with no supplier "
-                          "skipped for a fault, 1 a failure, 2 an earlier opening run exists and --replace was not "
+                          "skipped for a fault, 1 a failure, or a run stopped by SIGTERM or SIGINT (after the supplier under way; what "
+                          "was written stays), 2 an earlier opening run exists and --replace was not "
                           "given, 3 another workstation is running the opening, 4 bad arguments or configuration, "
                           "5 done, but suppliers were skipped for faults in their data (a negative balance, one that "
                           "is no number, a text too long for its column, a repeated code), each named on standard "
@@ -117,7 +122,12 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
                                       QStringLiteral("The language of the program's texts: zh (Traditional Chinese) or "
                                                      "en (English); by default the workstation's."),
                                       QStringLiteral("zh|en"));
-    parser.addOptions({preview, post, verify, history, import, apply, encoding, columns, replace, date, report, language});
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Log on standard error each statement with its time and each step of a "
+                                                    "run or an import (the logging categories suppbeforestart.db, "
+                                                    ".run and .import, which QT_LOGGING_RULES also switches)."));
+    parser.addOptions(
+        {preview, post, verify, history, import, apply, encoding, columns, replace, date, report, language, verbose});
 
     const auto bad = [&err](const QString& message) {
         err << message << QStringLiteral("\nSee --help.\n");

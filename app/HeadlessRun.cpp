@@ -12,6 +12,7 @@
 #include "ReportPages.h"
 #include "RunRecord.h"
 #include "RunReport.h"
+#include "StopSignals.h"
 #include "Totals.h"
 
 #include <QTextStream>
@@ -42,6 +43,7 @@ public:
         err_ << what << u'\n';
         err_.flush();
     }
+    bool stopRequested() override { return StopSignals::caught(); }
     const opening::EarlierRun& earlier() const { return earlier_; }
 
 private:
@@ -117,6 +119,8 @@ int preview(const ReportContext& context, const opening::SupplierList& suppliers
 int post(const ReportContext& context, const opening::SupplierList& suppliers, QTextStream& out, QTextStream& err)
 {
     CommandLineRun observer(context.options.replace, err);
+    // SIGTERM and SIGINT stop the run after the supplier under way, as closing the window does.
+    const StopSignals stopSignals;
     const opening::RunResult result =
         opening::runOpening(context.dm, context.bill, suppliers, context.options.baseDate, observer);
     if (!result.recordWarning.isEmpty())
@@ -237,7 +241,10 @@ int runHeadless(const HeadlessOptions& options, const QString& executableFolder,
     try {
         dm.DataModuleCreate();
     } catch (const std::exception& failure) {
-        err << Text::tr("dbconfig.txt：%1\n").arg(QString::fromUtf8(failure.what()));
+        if (dm.configMissing())
+            err << QString::fromUtf8(failure.what()) << u'\n';
+        else
+            err << Text::tr("dbconfig.txt：%1\n").arg(QString::fromUtf8(failure.what()));
         return kBadArguments;
     }
     try {

@@ -4,12 +4,27 @@
 #include "FrmSimpleDataMod.h"
 #include "FrmSuppBeforeStart.h"
 #include "Reporting.h"
+#include "StopSignals.h"
 
 #include <QApplication>
 #include <exception>
 #include <optional>
 
 namespace app {
+
+namespace {
+// As the window's close button would, once every box is answered as its Escape key does (the
+// question to replace an earlier run with No).
+void closeLikeTheOperator(QWidget& window)
+{
+    for (QWidget* box = QApplication::activeModalWidget(); box && box != &window;) {
+        box->close();
+        QWidget* next = QApplication::activeModalWidget();
+        box = next == box ? nullptr : next;
+    }
+    window.close();
+}
+} // namespace
 
 Startup::Startup(const QString& executableFolder)
 {
@@ -46,6 +61,9 @@ int run(const QString& executableFolder)
         toolkit::boxes().error(QString::fromUtf8(failure.what()));
         return 1;
     }
+    // Installed before the first connect: the embedded engine then passes the signals on.
+    StopSignals stopSignals;
+    stopSignals.whenCaught(&startup->window(), [&startup] { closeLikeTheOperator(startup->window()); });
     return startup->exec();
 }
 

@@ -36,7 +36,8 @@ private:
 };
 
 // The whole run of the system: start-up, the event loop, shutdown. A failure that escapes
-// start-up is reported in the error box and gives exit code 1.
+// start-up is reported in the error box and gives exit code 1. SIGTERM and SIGINT close the
+// window as its close button does.
 int run(const QString& executableFolder = {});
 
 } // namespace app

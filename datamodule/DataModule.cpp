@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <stdexcept>
 
 TSimpleDataMod* SimpleDataMod = nullptr;
 
@@ -28,12 +29,19 @@ void TSimpleDataMod::DataModuleCreate()
     SQLConnection1.close();
     const QString folder = QDir::toNativeSeparators(QDir(executableFolder_).absolutePath() + u'/');
     configFile_.clear();
+    configMissing_ = false;
     for (const QString& candidate : dbConfigCandidates(executableFolder_)) {
         if (QFileInfo::exists(candidate)) {
             configFile_ = candidate;
             SQLConnection1.params().loadFromFile(candidate);
             return;
         }
+    }
+    // The defaults name a database beside the program, which for an installed program would be
+    // a folder such as /usr/bin: the operator is told where the configuration belongs instead.
+    if (installedProgram(executableFolder_)) {
+        configMissing_ = true;
+        throw std::runtime_error(missingConfigText().toStdString());
     }
     db::ParamList& params = SQLConnection1.params();
     params.setValue(QStringLiteral("drivername"), QStringLiteral("FIREBIRD"));

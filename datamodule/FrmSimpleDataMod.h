@@ -31,10 +31,13 @@ public:
     // The system parameters of the last connect, read by every window by their keys.
     Settings settings;
 
-    // Handlers.
+    // Handlers. An installed program without a dbconfig.txt sets no defaults: DataModuleCreate
+    // fails, saying where to put one, and leaves the list as it was.
     void DataModuleCreate();
     // The dbconfig.txt DataModuleCreate read; empty when it set the built-in defaults.
     const QString& configFile() const { return configFile_; }
+    // Whether DataModuleCreate found no dbconfig.txt for an installed program.
+    bool configMissing() const { return configMissing_; }
     const QString& executableFolder() const { return executableFolder_; }
     void SQLConnection1AfterConnect();
 
@@ -69,6 +72,7 @@ private:
 
     QString executableFolder_;
     QString configFile_;
+    bool configMissing_ = false;
     std::function<void(const QString&)> waitNotice_;
 };
 

@@ -5,12 +5,14 @@
 #include "Connection.h"
 #include "Csv.h"
 #include "FrmSimpleDataMod.h"
+#include "ImportLog.h"
 #include "RunClaim.h"
 #include "Statement.h"
 #include "Value.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -166,7 +168,8 @@ Columns findColumns(const Sheet& sheet, const QStringList& named)
     return columns;
 }
 
-ImportDifference compareWithStored(const Sheet& sheet, const Columns& columns, db::Statement& query, const QString& file)
+// compareWithStored without its log line.
+static ImportDifference compareUnlogged(const Sheet& sheet, const Columns& columns, db::Statement& query, const QString& file)
 {
     ImportDifference difference;
     difference.file = file;
@@ -282,7 +285,26 @@ ImportDifference compareWithStored(const Sheet& sheet, const Columns& columns, d
     return difference;
 }
 
-ImportApplied applyImport(TSimpleDataMod& dm, const ImportDifference& difference, const QString& importedPath)
+ImportDifference compareWithStored(const Sheet& sheet, const Columns& columns, db::Statement& query, const QString& file)
+{
+    QElapsedTimer took;
+    took.start();
+    ImportDifference difference = compareUnlogged(sheet, columns, query, file);
+    qCDebug(lcImport).noquote() << QStringLiteral("%1 read as %2, %3 rows, compared in %4 ms: %5 changed, %6 unchanged, "
+                                                  "%7 new account rows, %8 faults%9")
+                                       .arg(file, sheet.encoding)
+                                       .arg(sheet.rows.size())
+                                       .arg(took.elapsed())
+                                       .arg(difference.changed)
+                                       .arg(difference.unchanged)
+                                       .arg(difference.newAccounts)
+                                       .arg(difference.faults)
+                                       .arg(difference.error.isEmpty() ? QString() : QStringLiteral("; ") + difference.error);
+    return difference;
+}
+
+// applyImport without its log line.
+static ImportApplied applyUnlogged(TSimpleDataMod& dm, const ImportDifference& difference, const QString& importedPath)
 {
     ImportApplied applied;
     if (!difference.clean()) {
@@ -352,6 +374,20 @@ ImportApplied applyImport(TSimpleDataMod& dm, const ImportDifference& difference
         applied = {applied.error, applied.busy, {}, 0, 0};
     }
     return applied;
+}
+
+ImportApplied applyImport(TSimpleDataMod& dm, const ImportDifference& difference, const QString& importedPath)
+{
+    QElapsedTimer took;
+    took.start();
+    const ImportApplied done = applyUnlogged(dm, difference, importedPath);
+    qCDebug(lcImport).noquote() << QStringLiteral("applied in %1 ms: %2 updated, %3 inserted, backup %4%5")
+                                       .arg(took.elapsed())
+                                       .arg(done.updated)
+                                       .arg(done.inserted)
+                                       .arg(done.backupFile.isEmpty() ? QStringLiteral("none") : done.backupFile,
+                                            done.error.isEmpty() ? QString() : QStringLiteral("; ") + done.error);
+    return done;
 }
 
 QVector<QStringList> differenceTable(const ImportDifference& difference)

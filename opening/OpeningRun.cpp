@@ -6,8 +6,11 @@
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
 #include "RunClaim.h"
+#include "RunLog.h"
 #include "RunRecord.h"
+#include "RunReport.h"
 
+#include <QElapsedTimer>
 #include <exception>
 
 namespace opening {
@@ -65,6 +68,17 @@ void postSupplier(TSimpleDataMod& dm, BillWorkspace& bill, const OpeningPlan& pl
     current = nullptr;
 }
 
+// One supplier's documents, as the run's log tells them.
+QString documentsText(const SupplierEntry& entry)
+{
+    const auto document = [](const Document& d) {
+        return d.number.isEmpty() ? outcomeText(d.outcome) : d.number + u' ' + outcomeText(d.outcome);
+    };
+    return QStringLiteral("%1 %2: bill %3, payment %4")
+        .arg(entry.supplier.position)
+        .arg(entry.supplier.code, document(entry.bill), document(entry.payment));
+}
+
 // What the run did not come to stays unwritten.
 void markNotReached(QVector<SupplierEntry>& suppliers)
 {
@@ -91,31 +105,54 @@ RunResult runUnrecorded(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierL
     Document* current = nullptr;
     OpeningPlan& plan = result.plan;
     try {
+        qCDebug(lcRun).noquote() << QStringLiteral("run for %1 on %2 suppliers: claiming the database")
+                                        .arg(baseDate.toString(Qt::ISODate))
+                                        .arg(suppliers.rows.size());
         RunClaim claim(dm);
         // Planned while the claim keeps every other run away, so nothing changes under the plan.
         plan = planOpening(dm, bill.query, suppliers, baseDate);
         if (plan.refused()) {
+            qCDebug(lcRun).noquote() << "plan refused:" << plan.refusal;
             result.end = RunEnd::Refused;
             result.stopError = plan.refusal;
             return result;
         }
+        qCDebug(lcRun).noquote() << QStringLiteral("planned %1 bills and %2 payment records; earlier run: %3 bills, "
+                                                   "%4 lines, %5 payment records")
+                                        .arg(totalsOf(plan.suppliers).bills.count)
+                                        .arg(totalsOf(plan.suppliers).payments.count)
+                                        .arg(plan.earlier.bills)
+                                        .arg(plan.earlier.lines)
+                                        .arg(plan.earlier.payments);
         applyBillLayouts(bill);
         if (!clearEarlierRun(dm, bill.query, plan.earlier, observer)) {
+            qCDebug(lcRun) << "the earlier run is kept: nothing written";
             result.end = RunEnd::Declined;
             return result;
         }
         result.replaced = plan.earlier;
         ensureOpeningProduct(bill.query);
+        qCDebug(lcRun) << "placeholder product in place; posting";
 
         const int total = static_cast<int>(plan.suppliers.size());
-        for (int i = 0; i < total; ++i) {
-            SupplierEntry& entry = plan.suppliers[i];
+        int done = 0;
+        for (; done < total && !observer.stopRequested(); ++done) {
+            SupplierEntry& entry = plan.suppliers[done];
             result.stoppedAt = entry.supplier.position;
             postSupplier(dm, bill, plan, entry, observer, current);
-            observer.supplierDone(entry, i + 1, total);
+            qCDebug(lcRun).noquote() << documentsText(entry);
+            observer.supplierDone(entry, done + 1, total);
             claim.keepFresh();
         }
-        result.stoppedAt = 0;
+        if (done < total) {
+            // Each supplier's documents are committed with it: the run ends between two.
+            result.end = RunEnd::Stopped;
+            result.byOperator = true;
+            result.stopError = stoppedByOperatorText(done, total);
+            markNotReached(plan.suppliers);
+        } else {
+            result.stoppedAt = 0;
+        }
     } catch (const ClaimHeld& held) {
         result.end = RunEnd::Busy;
         result.stopError = QString::fromUtf8(held.what());
@@ -137,7 +174,13 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierList
                      RunObserver& observer)
 {
     const QDateTime started = QDateTime::currentDateTime();
+    QElapsedTimer took;
+    took.start();
     RunResult result = runUnrecorded(dm, bill, suppliers, baseDate, observer);
+    qCDebug(lcRun).noquote() << QStringLiteral("run ended %1 after %2 ms%3")
+                                    .arg(outcomeCode(result.end))
+                                    .arg(took.elapsed())
+                                    .arg(result.stopError.isEmpty() ? QString() : QStringLiteral(": ") + result.stopError);
     const QString host = result.plan.stamp.host.isEmpty() ? dm.LocalIP() : result.plan.stamp.host;
     result.recordWarning = recordRun(bill.query, recordOf(result, started, baseDate, host));
     // The account ends with what the database holds now: what another program changed, or a

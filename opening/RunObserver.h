@@ -15,6 +15,9 @@ public:
     virtual void billFailed(const SupplierEntry& supplier) { (void)supplier; }
     // The run waits for something another workstation holds; what it waits for.
     virtual void waiting(const QString& what) { (void)what; }
+    // Asked before each supplier: true ends the run there, as stopped by the operator, with what
+    // was written kept.
+    virtual bool stopRequested() { return false; }
     // The supplier is handled: done of total so far.
     virtual void supplierDone(const SupplierEntry& supplier, int done, int total)
     {

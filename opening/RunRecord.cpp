@@ -27,6 +27,21 @@ const QString kColumns = QStringLiteral(
 // Text order is time order.
 const QString kMoment = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
 
+QString operatingSystemUser()
+{
+    for (const char* variable : {"USER", "LOGNAME", "USERNAME"})
+        if (const QString user = qEnvironmentVariable(variable); !user.isEmpty())
+            return user;
+#ifdef Q_OS_UNIX
+    // A service or a shell started without a login environment still runs as someone.
+    if (const passwd* account = getpwuid(geteuid()))
+        return QString::fromLocal8Bit(account->pw_name);
+#endif
+    return {};
+}
+
+} // namespace
+
 QString outcomeCode(RunEnd end)
 {
     switch (end) {
@@ -43,21 +58,6 @@ QString outcomeCode(RunEnd end)
     }
     return {};
 }
-
-QString operatingSystemUser()
-{
-    for (const char* variable : {"USER", "LOGNAME", "USERNAME"})
-        if (const QString user = qEnvironmentVariable(variable); !user.isEmpty())
-            return user;
-#ifdef Q_OS_UNIX
-    // A service or a shell started without a login environment still runs as someone.
-    if (const passwd* account = getpwuid(geteuid()))
-        return QString::fromLocal8Bit(account->pw_name);
-#endif
-    return {};
-}
-
-} // namespace
 
 RunRecord recordOf(const RunResult& result, const QDateTime& started, const QDate& baseDate, const QString& host)
 {

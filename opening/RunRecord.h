@@ -15,6 +15,7 @@ class Statement;
 namespace opening {
 
 struct RunResult;
+enum class RunEnd;
 
 // One run of the opening as the database remembers it (table OPENING_RUN_LOG, made on first
 // use): who ran it where, when, for which base date, how it ended and what it wrote.
@@ -55,6 +56,8 @@ std::optional<RunRecord> lastWritingRun(db::Statement& query);
 
 // "完成", "中止", … for an outcome.
 QString outcomeName(const QString& outcome);
+// How a run ended, as the record stores it: completed, declined, stopped, busy or refused.
+QString outcomeCode(RunEnd end);
 // The record in one line for the operator.
 QString recordText(const RunRecord& record);
 

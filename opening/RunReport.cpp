@@ -116,6 +116,11 @@ QString saveFailedText(const QString& supplier, const QString& message)
     return Text::tr("資料存檔失敗..!\n廠商代號：%1\n%2").arg(supplier, message);
 }
 
+QString stoppedByOperatorText(int done, int total)
+{
+    return Text::tr("操作人員已中止開帳：%1 家廠商中已完成 %2 家，已寫入的保留，其餘未寫入。").arg(total).arg(done);
+}
+
 QString planPanelText(const OpeningPlan& plan)
 {
     if (plan.refused())

@@ -15,6 +15,10 @@ int moneyPlaces(const Settings& settings);
 // "資料存檔失敗..!" with the supplier whose bill it was and the database's own message.
 QString saveFailedText(const QString& supplier, const QString& message);
 
+// Why a run ended early at the operator's word (the window closed, SIGTERM or SIGINT): how far
+// it came of how many suppliers.
+QString stoppedByOperatorText(int done, int total);
+
 // The bottom panel before a run, two lines: the balances the list asks to post beside the bills'
 // net, tax and total and the payment records, and how many suppliers are skipped for a fault.
 QString planPanelText(const OpeningPlan& plan);

@@ -6,6 +6,7 @@
 #include "FrmSimpleDataMod.h"
 #include "MingFont.h"
 #include "CheckDialog.h"
+#include "ConfigLocations.h"
 #include "DbError.h"
 #include "ImportDialog.h"
 #include "OpeningPlan.h"
@@ -161,21 +162,31 @@ void TFormSuppBeforeStart::FormShow()
     loadList();
 }
 
+void TFormSuppBeforeStart::shutList(const QString& why)
+{
+    // Nothing can be posted from a list that did not load: the run and the preview stay shut,
+    // and the panel keeps why in view.
+    listFailure_ = why;
+    StatusPanel->showText(Text::tr("廠商清單無法載入，無法開帳。"), supplierList().refusal());
+    SpeedButton1->setEnabled(false);
+    for (QToolButton* button : {StatusPanel->preview, StatusPanel->check, StatusPanel->print})
+        button->setEnabled(false);
+}
+
 void TFormSuppBeforeStart::loadList()
 {
     ClientDataSet1.close();
+    // Start-up's box has told where the configuration belongs: no connect is tried without one.
+    if (SimpleDataMod && SimpleDataMod->configMissing()) {
+        shutList(missingConfigText());
+        return;
+    }
     ClientDataSet1.setCommandText(opening::supplierListQuery());
     try {
         ClientDataSet1.open();
         listFailure_.clear();
     } catch (const std::exception& failure) {
-        // Nothing can be posted from a list that did not load: the run and the preview stay shut,
-        // and the operator is told why, in the panel and in the error box.
-        listFailure_ = opening::listFailureText(SQLQuery1, QString::fromUtf8(failure.what()));
-        StatusPanel->showText(Text::tr("廠商清單無法載入，無法開帳。"), supplierList().refusal());
-        SpeedButton1->setEnabled(false);
-        for (QToolButton* button : {StatusPanel->preview, StatusPanel->check, StatusPanel->print})
-            button->setEnabled(false);
+        shutList(opening::listFailureText(SQLQuery1, QString::fromUtf8(failure.what())));
         throw db::DbError(listFailure_);
     }
     int column = 0;

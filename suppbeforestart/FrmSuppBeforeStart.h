@@ -102,6 +102,8 @@ protected:
 private:
     // Loads the supplier list into the grid and shows what the run would post of it.
     void loadList();
+    // Shuts the run, the preview, the check and the report for a list that did not load.
+    void shutList(const QString& why);
     void showPlan();
     void showAccount(const opening::RunResult& result);
 

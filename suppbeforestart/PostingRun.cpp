@@ -32,9 +32,19 @@ void TFormSuppBeforeStart::SpeedButton1Click()
 
     const opening::SupplierList suppliers = supplierList();
     std::optional<opening::RunResult> result;
+    bool closeAsked = false;
     {
         WindowRun window(*this, *StatusPanel, static_cast<int>(suppliers.rows.size()));
         result = opening::runOpening(*SimpleDataMod, billWorkspace, suppliers, DateTimePicker1->date(), window);
+        closeAsked = window.closeAsked();
+    }
+    // Asked to close during the run: what was written is in the record of runs, and no box
+    // keeps the window open.
+    if (closeAsked) {
+        if (result->end == opening::RunEnd::Completed || result->end == opening::RunEnd::Stopped)
+            showAccount(*result);
+        close();
+        return;
     }
     switch (result->end) {
     case opening::RunEnd::Busy:

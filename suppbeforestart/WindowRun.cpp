@@ -10,7 +10,13 @@ namespace {
 constexpr qint64 kRepaintMs = 50;
 } // namespace
 
-WindowRun::WindowRun(QWidget& window, RunStatusPanel& panel, int suppliers) : block_(&window), panel_(panel)
+WindowRun::WindowRun(QWidget& window, RunStatusPanel& panel, int suppliers)
+    : block_(&window,
+             [this] {
+                 closeAsked_ = true;
+                 panel_.showText(Text::tr("正在中止開帳：目前的廠商完成後停止，視窗隨即關閉…"));
+             }),
+      panel_(panel)
 {
     panel_.startProgress(suppliers);
     elapsed_.start();

@@ -7,8 +7,8 @@ packages=(
   qt6-base-dev libgl-dev libquazip1-qt6-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-server firebird3.0-utils
   googletest libgtest-dev
-  fonts-arphic-uming xvfb xauth poppler-utils
-  dpkg-dev desktop-file-utils
+  fonts-arphic-uming libqt6svg6 xvfb xauth poppler-utils
+  dpkg-dev desktop-file-utils lintian appstream
   clang libclang-rt-14-dev
   "$@"
 )

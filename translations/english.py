@@ -19,6 +19,12 @@ ENGLISH = {
         "Started\tEnded\tBase date\tWorkstation\tLogin\tUser\tOutcome\tWritten\tReplaced\tSkipped\tFailed\tBills\tBills total\tPayment records\tPayment records total\tNote\n",
     "尚無開帳紀錄。\n": "No opening run has been recorded yet.\n",
     "dbconfig.txt：%1\n": "dbconfig.txt: %1\n",
+    "操作人員已中止開帳：%1 家廠商中已完成 %2 家，已寫入的保留，其餘未寫入。":
+        "The opening was stopped by the operator: %2 of %1 suppliers done; what was written stays, the rest was not written.",
+    "正在中止開帳：目前的廠商完成後停止，視窗隨即關閉…":
+        "Stopping the opening: it stops once the current supplier is done, then the window closes…",
+    "找不到連線設定檔 dbconfig.txt，無法連線。請將它放在 %1（個人使用）或 %2（本機所有使用者）。":
+        "No dbconfig.txt was found, so nothing can be connected. Put one in %1 (for yourself) or %2 (for every user of this computer).",
     # The window and its dialogs
     "開帳核對": "Opening check",
     "檔案存檔失敗..!\n%1": "The file could not be saved.\n%1",

@@ -946,5 +946,17 @@ Each supplier may keep one row only.</translation>
         <source>開帳摘要</source>
         <translation>Opening summary</translation>
     </message>
+    <message>
+        <source>找不到連線設定檔 dbconfig.txt，無法連線。請將它放在 %1（個人使用）或 %2（本機所有使用者）。</source>
+        <translation>No dbconfig.txt was found, so nothing can be connected. Put one in %1 (for yourself) or %2 (for every user of this computer).</translation>
+    </message>
+    <message>
+        <source>正在中止開帳：目前的廠商完成後停止，視窗隨即關閉…</source>
+        <translation>Stopping the opening: it stops once the current supplier is done, then the window closes…</translation>
+    </message>
+    <message>
+        <source>操作人員已中止開帳：%1 家廠商中已完成 %2 家，已寫入的保留，其餘未寫入。</source>
+        <translation>The opening was stopped by the operator: %2 of %1 suppliers done; what was written stays, the rest was not written.</translation>
+    </message>
 </context>
 </TS>

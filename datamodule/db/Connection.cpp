@@ -1,9 +1,11 @@
 #include "Connection.h"
 
 #include "DbError.h"
+#include "DbLog.h"
 #include "FbStatus.h"
 #include "SqlText.h"
 
+#include <QElapsedTimer>
 #include <utility>
 
 using namespace Firebird;
@@ -81,6 +83,9 @@ void Connection::open()
     dpb->insertInt(status.get(), isc_dpb_connect_timeout, kConnectTimeoutSeconds);
     status.check();
 
+    QElapsedTimer took;
+    if (lcDb().isDebugEnabled())
+        took.start();
     FbHandle<IProvider> provider(fbMaster()->getDispatcher());
     const QByteArray database = params_.value(QStringLiteral("Database")).toUtf8();
     FbHandle<IAttachment> attachment(provider->attachDatabase(
@@ -92,6 +97,10 @@ void Connection::open()
         throw DbError(QStringLiteral("無法連線到資料庫 %1\n%2").arg(QString::fromUtf8(database), error.message()),
                       error.errorCodes());
     }
+    // Where and as whom; never the password.
+    qCDebug(lcDb).noquote() << QStringLiteral("connected to %1 as %2 in %3 ms")
+                                   .arg(QString::fromUtf8(database), params_.value(QStringLiteral("user_name")))
+                                   .arg(took.elapsed());
     attachment_ = std::move(attachment);
     codec_ = std::move(codec);
     ++generation_;

@@ -1,6 +1,7 @@
 #include "RowLock.h"
 
 #include "Connection.h"
+#include "DbLog.h"
 #include "FbStatus.h"
 
 namespace db {
@@ -28,6 +29,7 @@ RowLock::RowLock(Connection& connection, const QString& statement, int waitSecon
         rollBack(transaction_);
         status.check();
     }
+    qCDebug(lcDb).noquote() << "row lock taken:" << loggedSql(statement);
 }
 
 RowLock::~RowLock()

@@ -1,10 +1,13 @@
 #include "Statement.h"
 
 #include "Connection.h"
+#include "DbLog.h"
 #include "DbError.h"
 #include "FbMessage.h"
 #include "FbStatus.h"
 #include "SqlText.h"
+
+#include <QElapsedTimer>
 
 using namespace Firebird;
 
@@ -135,6 +138,9 @@ void Statement::run(bool wantRows)
     if (prepared->type == isc_info_sql_stmt_ddl)
         connection_->forgetPrepared();
     const bool isQuery = prepared->type == isc_info_sql_stmt_select || prepared->type == isc_info_sql_stmt_select_for_upd;
+    QElapsedTimer took;
+    if (lcDb().isDebugEnabled())
+        took.start();
     try {
         runIn(*prepared, isQuery, wantRows, values, prepared->writes ? Access::ReadWrite : Access::ReadOnly);
     } catch (const DbError& error) {
@@ -145,6 +151,12 @@ void Statement::run(bool wantRows)
         prepared->writes = true;
         runIn(*prepared, isQuery, wantRows, values, Access::ReadWrite);
     }
+    // The values bound are not logged: one of them may be a password.
+    qCDebug(lcDb).noquote() << QStringLiteral("%1 ms%2, %3 parameters: %4")
+                                   .arg(static_cast<double>(took.nsecsElapsed()) / 1e6, 0, 'f', 3)
+                                   .arg(isQuery && wantRows ? QStringLiteral(", %1 rows").arg(result_.rows.size()) : QString())
+                                   .arg(values.size())
+                                   .arg(loggedSql(lines_.join(u' ')));
     open_ = wantRows;
     row_ = 0;
 }

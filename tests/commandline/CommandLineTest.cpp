@@ -5,11 +5,15 @@
 
 #include <QDir>
 #include <QCoreApplication>
+#include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace {
 
@@ -33,6 +37,8 @@ protected:
         environment.insert("XDG_CONFIG_HOME", config.path());
         environment.insert("XDG_CONFIG_DIRS", config.path());
         environment.remove("DISPLAY");  // no window is needed
+        for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
+            environment.insert(it.key(), it.value());
         program.setProcessEnvironment(environment);
         program.start(SUPPBEFORESTART_PROGRAM, arguments);
     }
@@ -66,6 +72,7 @@ protected:
 
     testsupport::TempDatabase database{true, testsupport::TempDatabase::Engine::Server};
     QTemporaryDir config;
+    QMap<QString, QString> extraEnvironment;  // variables the program gets besides the test's own
 };
 
 } // namespace
@@ -313,4 +320,119 @@ TEST_F(CommandLineTest, BalancesComeInFromASpreadsheetAllOrNothingEvenWhenKilled
     }
     EXPECT_EQ(run({"--import", many, "--apply"}).code, 0);
     EXPECT_EQ(changed(), 20000);
+}
+
+TEST(InstalledCommandLine, ReadsTheConfigurationFoldersOnlyAndSaysWhereToPutOne)
+{
+    QTemporaryDir prefix, home;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath("bin") && QDir(prefix.path()).mkpath("share/applications"));
+    QFile(prefix.path() + "/share/applications/tw.com.corvane.suppbeforestart.desktop").open(QIODevice::WriteOnly);
+    const QString program = prefix.path() + "/bin/suppbeforestart";
+    ASSERT_TRUE(QFile::copy(SUPPBEFORESTART_PROGRAM, program));
+    const auto writeConfig = [](const QString& folder, const QByteArray& line) {
+        QDir().mkpath(folder);
+        QFile file(folder + "/dbconfig.txt");
+        return file.open(QIODevice::WriteOnly) && file.write(line) == line.size();
+    };
+    ASSERT_TRUE(writeConfig(prefix.path() + "/bin", "Database=/nowhere/beside.fdb"));
+    const auto run = [&](const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.remove("XDG_CONFIG_HOME");
+        environment.remove("XDG_CONFIG_DIRS");
+        environment.remove("DISPLAY");
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        process.waitForFinished(60000);
+        return Outcome{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                       QString::fromUtf8(process.readAllStandardError())};
+    };
+
+    // --help names the places as the operator writes them, and no folder of this machine.
+    const Outcome help = run({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains("  ~/.config/suppbeforestart/dbconfig.txt\n  /etc/xdg/suppbeforestart/dbconfig.txt\n"))
+        << help.out.toStdString();
+    const QString places = help.out.section("dbconfig.txt is looked for", 1);
+    EXPECT_FALSE(places.contains(prefix.path()) || places.contains(home.path())) << help.out.toStdString();
+
+    // Without one there, no database is tried: the operator learns where it belongs.
+    const Outcome missing = run({"--preview", "--date=2011-02-19"});
+    EXPECT_EQ(missing.code, 4);
+    EXPECT_TRUE(missing.err.startsWith("找不到連線設定檔 dbconfig.txt") &&
+                missing.err.contains("~/.config/suppbeforestart/dbconfig.txt")) << missing.err.toStdString();
+    EXPECT_FALSE(missing.err.contains("beside.fdb"));
+
+    // The user's own is read, and the one beside the program still is not.
+    ASSERT_TRUE(writeConfig(home.path() + "/.config/suppbeforestart", "Database=/nowhere/users.fdb"));
+    const Outcome users = run({"--preview", "--date=2011-02-19"});
+    EXPECT_EQ(users.code, 1);
+    EXPECT_TRUE(users.err.contains("users.fdb") && !users.err.contains("beside.fdb")) << users.err.toStdString();
+}
+
+TEST_F(CommandLineTest, SigtermStopsARunBetweenTwoSuppliersKeepingWhatWasWritten)
+{
+    // Enough suppliers that the run is still walking when the signal comes.
+    for (const char* block : {"1", "2", "3"})
+        database.exec(QString("INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) "
+                              "WITH RECURSIVE n(i) AS (SELECT 1 FROM RDB$DATABASE UNION ALL SELECT i + 1 FROM n "
+                              "WHERE i < 1000) SELECT 'T%1' || LPAD(i, 4, '0'), 'Supplier ' || i, '', '0' FROM n")
+                          .arg(block));
+    database.exec("INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) SELECT CORP_ID, 100, "
+                  "IIF(MOD(CAST(SUBSTRING(CORP_ID FROM 2) AS INTEGER), 3) = 0, 50, 0) FROM SUPPLIER "
+                  "WHERE CORP_ID STARTING WITH 'T'");
+    const int suppliers = database.scalar("SELECT COUNT(*) FROM SUPPLIER_ACCOUNTS").toInt();
+    const auto bills = [this] { return database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt(); };
+
+    QProcess program;
+    start(program, {"--post", "--date=2011-02-19"});
+    ASSERT_TRUE(program.waitForStarted());
+    while (bills() < 20 && program.state() == QProcess::Running)
+        QThread::msleep(20);
+    ASSERT_EQ(program.state(), QProcess::Running) << "the run ended before the signal";
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    const Outcome stopped = finish(program);
+
+    EXPECT_EQ(stopped.code, 1) << stopped.err.toStdString();
+    EXPECT_TRUE(stopped.err.contains("操作人員已中止開帳")) << stopped.err.toStdString();
+    EXPECT_TRUE(stopped.out.contains("開帳中止")) << stopped.out.toStdString();
+    // Nothing half-written: every bill has its one line, every line its bill, and the run's
+    // record counts exactly what is stored.
+    const int written = bills();
+    EXPECT_GE(written, 20);
+    EXPECT_LT(written, suppliers);
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER m WHERE (SELECT COUNT(*) FROM PURCHASE_DETAIL d "
+                              "WHERE d.MASTERBILLID = m.MASTERBILLID) <> 1").toInt(), 0);
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_DETAIL d WHERE NOT EXISTS (SELECT 1 FROM "
+                              "PURCHASE_MASTER m WHERE m.MASTERBILLID = d.MASTERBILLID)").toInt(), 0);
+    const auto record = database.rows("SELECT OUTCOME, WRITTEN, NOTE FROM OPENING_RUN_LOG");
+    ASSERT_EQ(record.size(), 1);
+    EXPECT_EQ(record[0][0].toString(), "stopped");
+    EXPECT_EQ(record[0][1].toInt(), written + database.scalar("SELECT COUNT(*) FROM PAY_MASTER").toInt());
+    EXPECT_TRUE(record[0][2].toString().startsWith("操作人員已中止開帳")) << record[0][2].toString().toStdString();
+}
+
+TEST_F(CommandLineTest, VerboseLogsStatementsWithTheirTimeAndTheRunsStepsButNoPassword)
+{
+    const QString password = database.configLines().filter(QRegularExpression("^password=")).value(0).section('=', 1);
+    ASSERT_FALSE(password.isEmpty());
+    const Outcome quiet = run({"--preview", "--date=2011-02-19"});
+    EXPECT_FALSE(quiet.err.contains("suppbeforestart.")) << quiet.err.toStdString();
+
+    const Outcome post = run({"--post", "--date=2011-02-19", "--verbose"});
+    EXPECT_EQ(post.code, 5) << post.err.toStdString();
+    EXPECT_TRUE(post.err.contains(QRegularExpression(
+        R"(suppbeforestart\.db: [0-9]+\.[0-9]{3} ms, [0-9]+ parameters: INSERT INTO PURCHASE_MASTER)")))
+        << post.err.toStdString();
+    EXPECT_TRUE(post.err.contains("suppbeforestart.run: planned 2 bills and 2 payment records"));
+    EXPECT_TRUE(post.err.contains(QRegularExpression(R"(suppbeforestart\.run: 1 S001: bill 0[0-9]{12} )")));
+    EXPECT_TRUE(post.err.contains("suppbeforestart.run: run ended completed"));
+    EXPECT_FALSE(post.err.contains(password));
+    // Qt's own switch does the same, category by category.
+    extraEnvironment.insert("QT_LOGGING_RULES", "suppbeforestart.db.debug=true");
+    const Outcome history = run({"--history"});
+    EXPECT_TRUE(history.err.contains("suppbeforestart.db: connected to " + database.database())) << history.err.toStdString();
+    EXPECT_TRUE(history.err.contains("FROM OPENING_RUN_LOG"));
+    EXPECT_FALSE(history.err.contains("suppbeforestart.run") || history.err.contains(password));
 }

@@ -82,7 +82,7 @@ TEST(DataModuleCreate, UnreadableConfigFileFailsAndKeepsTheEarlierList)
     EXPECT_EQ(module.SQLConnection1.params().lines(), before);
 }
 
-TEST(DataModuleCreate, AnInstalledProgramFindsTheUsersThenTheSystemsConfigurationBesideItselfFirst)
+TEST(DataModuleCreate, AProgramOutsideAnInstallationFindsItsOwnConfigurationFirstThenTheUsersThenTheSystems)
 {
     QTemporaryDir executable, user, system;
     ASSERT_TRUE(QDir(user.path()).mkpath("suppbeforestart") && QDir(system.path()).mkpath("suppbeforestart"));

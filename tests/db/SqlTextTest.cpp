@@ -1,3 +1,4 @@
+#include "DbLog.h"
 #include "SqlText.h"
 
 #include <gtest/gtest.h>
@@ -32,4 +33,13 @@ TEST(SqlText, SplicedValuesKeepTheirQuotesAndNamesMustBeIdentifiers)
     EXPECT_FALSE(db::isIdentifier("T; DROP TABLE X"));
     EXPECT_FALSE(db::isIdentifier("A B"));
     EXPECT_FALSE(db::isIdentifier("表"));
+}
+
+TEST(LoggedSql, MasksEveryPasswordLiteralAndLeavesTheRest)
+{
+    EXPECT_EQ(db::loggedSql("create or alter user CLERK password 'it''s secret' grant admin role;\n"
+                            "ALTER USER B PASSWORD\"x\" FIRSTNAME 'Bo'"),
+              "create or alter user CLERK password '***' grant admin role;\nALTER USER B PASSWORD'***' FIRSTNAME 'Bo'");
+    EXPECT_EQ(db::loggedSql("SELECT PASSWORD_HINT FROM T WHERE A = 'password'"),
+              "SELECT PASSWORD_HINT FROM T WHERE A = 'password'");
 }

@@ -149,3 +149,36 @@ TEST_F(StartupTest, FailingDataModuleCreateIsReportedAndStartUpGoesOn)
     EXPECT_TRUE(closer.visible);
     EXPECT_EQ(exitCode, 0);
 }
+
+TEST_F(StartupTest, AnInstalledProgramWithoutConfigurationSaysWhereItBelongsOnceAndConnectsNowhere)
+{
+    QTemporaryDir prefix, home;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath("bin") && QDir(prefix.path()).mkpath("share/applications"));
+    QFile(prefix.path() + "/share/applications/tw.com.corvane.suppbeforestart.desktop").open(QIODevice::WriteOnly);
+    // Beside an installed program a dbconfig.txt is nobody's: it is not read.
+    writeConfig(prefix.path() + "/bin", {"Database=/nowhere/beside.fdb"});
+    const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME"),
+                     savedDirs = qgetenv("XDG_CONFIG_DIRS");
+    qputenv("HOME", home.path().toUtf8());
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_CONFIG_DIRS");
+    Closer closer;
+    {
+        app::Startup startup(prefix.path() + "/bin");
+        closer.arm();
+        startup.exec();
+        EXPECT_TRUE(startup.dataModule().configMissing());
+        EXPECT_FALSE(startup.dataModule().SQLConnection1.params().contains("Database"));
+        EXPECT_FALSE(startup.window().SpeedButton1->isEnabled());
+    }
+    qputenv("HOME", savedHome);
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+    qputenv("XDG_CONFIG_DIRS", savedDirs);
+    const auto errors = boxes->texts(ScriptedBoxes::Kind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors.front().contains("~/.config/suppbeforestart/dbconfig.txt") &&
+                errors.front().contains("/etc/xdg/suppbeforestart/dbconfig.txt"))
+        << errors.front().toStdString();
+    EXPECT_TRUE(closer.visible);
+    EXPECT_EQ(closer.rows, 0);
+}

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -255,4 +256,29 @@ TEST_F(WindowDataTest, InEnglishNoChineseIsLeftAndQtSpeaksChineseInChinese)
     EXPECT_TRUE(standard.button(QDialogButtonBox::Yes)->text().contains(chinese))
         << standard.button(QDialogButtonBox::Yes)->text().toStdString();
     QCoreApplication::removeTranslator(qt);
+}
+
+TEST_F(WindowDataTest, ClosedDuringARunTheWindowStopsItBetweenTwoSuppliersAndClosesWithoutABox)
+{
+    database.exec("INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) WITH RECURSIVE n(i) AS (SELECT 1 FROM "
+                  "RDB$DATABASE UNION ALL SELECT i + 1 FROM n WHERE i < 600) SELECT 'T' || LPAD(i, 4, '0'), 'Supplier', "
+                  "'', '0' FROM n");
+    database.exec("INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) SELECT CORP_ID, 100, 0 FROM SUPPLIER");
+    window.show();
+    // The close button's click, while the run lets events through.
+    QTimer::singleShot(100, &window, [this] { window.close(); });
+    window.SpeedButton1Click();
+
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(boxes->shown().empty());
+    ASSERT_TRUE(window.lastRun().has_value());
+    const opening::RunResult& run = *window.lastRun();
+    ASSERT_EQ(run.end, opening::RunEnd::Stopped) << "the run ended before the close";
+    EXPECT_TRUE(run.byOperator);
+    const int written = database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt();
+    EXPECT_GE(written, 1);
+    EXPECT_LT(written, 600);
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_DETAIL").toInt(), written);
+    EXPECT_EQ(database.scalar("SELECT OUTCOME FROM OPENING_RUN_LOG").toString(), "stopped");
+    EXPECT_TRUE(window.StatusPanel->text->text().startsWith("開帳中止")) << window.StatusPanel->text->text().toStdString();
 }

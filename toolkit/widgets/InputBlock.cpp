@@ -31,7 +31,8 @@ bool isInput(QEvent::Type type)
 }
 } // namespace
 
-InputBlock::InputBlock(QWidget* window) : window_(window)
+InputBlock::InputBlock(QWidget* window, std::function<void()> closeAsked)
+    : window_(window), closeAsked_(std::move(closeAsked))
 {
     qApp->installEventFilter(this);
 }
@@ -53,6 +54,8 @@ bool InputBlock::eventFilter(QObject* watched, QEvent* event)
     auto* widget = static_cast<QWidget*>(watched);
     if (widget != window_ && !window_->isAncestorOf(widget))
         return false;
+    if (event->type() == QEvent::Close && widget == window_ && closeAsked_)
+        closeAsked_();
     event->ignore();
     return true;
 }
