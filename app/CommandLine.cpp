@@ -14,19 +14,50 @@ namespace app {
 
 namespace {
 
-const QStringList kOptionNames{QStringLiteral("help"),    QStringLiteral("h"),       QStringLiteral("?"),
-                               QStringLiteral("version"), QStringLiteral("v"),       QStringLiteral("preview"),
-                               QStringLiteral("post"),    QStringLiteral("replace"), QStringLiteral("date"),
-                               QStringLiteral("report"),  QStringLiteral("verify"),  QStringLiteral("history"),
-                               QStringLiteral("import"),  QStringLiteral("apply"),   QStringLiteral("encoding"),
-                               QStringLiteral("columns")};
-
 QString optionName(const QString& argument)
 {
     QString name = argument;
     while (name.startsWith(u'-'))
         name.remove(0, 1);
     return name.section(u'=', 0, 0);
+}
+
+// Qt's own options of a window, which QGuiApplication and QApplication take out of the arguments
+// themselves ("-platform offscreen", "-style=fusion"; "--" works as "-"), and whether a value
+// follows as the next argument.
+struct QtWindowOption {
+    QLatin1StringView name;
+    bool takesValue;
+};
+constexpr QtWindowOption kQtWindowOptions[] = {
+    {QLatin1StringView("platform"), true},        {QLatin1StringView("platformpluginpath"), true},
+    {QLatin1StringView("platformtheme"), true},   {QLatin1StringView("plugin"), true},
+    {QLatin1StringView("qwindowgeometry"), true}, {QLatin1StringView("geometry"), true},
+    {QLatin1StringView("qwindowtitle"), true},    {QLatin1StringView("title"), true},
+    {QLatin1StringView("qwindowicon"), true},     {QLatin1StringView("icon"), true},
+    {QLatin1StringView("display"), true},         {QLatin1StringView("name"), true},
+    {QLatin1StringView("session"), true},         {QLatin1StringView("style"), true},
+    {QLatin1StringView("stylesheet"), true},      {QLatin1StringView("qmljsdebugger"), false},
+    {QLatin1StringView("reverse"), false},        {QLatin1StringView("widgetcount"), false},
+    {QLatin1StringView("testability"), false},    {QLatin1StringView("nograb"), false},
+    {QLatin1StringView("dograb"), false},         {QLatin1StringView("sync"), false},
+};
+
+// How many arguments from `i` on make one option the window itself takes (one of Qt's, or
+// --lang); 0 for anything else.
+qsizetype windowArguments(const QStringList& arguments, qsizetype i)
+{
+    const QString& argument = arguments.at(i);
+    if (!argument.startsWith(u'-'))
+        return 0;
+    const QString name = optionName(argument);
+    const bool valueAttached = argument.contains(u'=');
+    if (name == u"lang" && argument.startsWith(QStringLiteral("--")))
+        return valueAttached ? 1 : 2;
+    for (const QtWindowOption& option : kQtWindowOptions)
+        if (name == option.name)
+            return option.takesValue && !valueAttached ? 2 : 1;
+    return 0;
 }
 
 QString whereConfigIsLooked(const QString& executableFolder)
@@ -53,9 +84,14 @@ QString exitCodes()
 
 bool wantsCommandLine(const QStringList& arguments)
 {
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        if (arguments.at(i).startsWith(u'-') && kOptionNames.contains(optionName(arguments.at(i))))
+    // Anything the window does not take itself (an unknown option, a stray word) goes to the
+    // command line, which refuses it with its usage, instead of opening the window unasked.
+    for (qsizetype i = 1; i < arguments.size();) {
+        const qsizetype taken = windowArguments(arguments, i);
+        if (taken == 0)
             return true;
+        i += taken;
+    }
     return false;
 }
 
@@ -119,8 +155,8 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
                                       QStringLiteral("zh|en"));
     parser.addOptions({preview, post, verify, history, import, apply, encoding, columns, replace, date, report, language});
 
-    const auto bad = [&err](const QString& message) {
-        err << message << QStringLiteral("\nSee --help.\n");
+    const auto bad = [&err, &parser](const QString& message) {
+        err << message << u'\n' << parser.helpText().section(u'\n', 0, 0) << QStringLiteral("\nSee --help.\n");
         return kBadArguments;
     };
     if (!parser.parse(arguments))

@@ -5,6 +5,7 @@
 #include "BillWorkspace.h"
 #include "Check.h"
 #include "Csv.h"
+#include "DbError.h"
 #include "FrmSimpleDataMod.h"
 #include "OpeningPlan.h"
 #include "OpeningReport.h"
@@ -262,6 +263,9 @@ int runHeadless(const HeadlessOptions& options, const QString& executableFolder,
         default:
             return preview(context, suppliers, out, err);
         }
+    } catch (const db::ConfigError& fault) {
+        err << fault.message() << u'\n';
+        return kBadArguments;
     } catch (const std::exception& failure) {
         err << QString::fromUtf8(failure.what()) << u'\n';
         return kFailed;

@@ -39,7 +39,7 @@ int main(int argc, char** argv)
         app::useLanguage(app::chosenLanguage(arguments));
         return app::runCommandLine(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
     }
-    if (!app::displayAvailable()) {
+    if (!app::displayAvailable(arguments)) {
         std::fputs("no display: set DISPLAY, or use --preview/--post\n", stderr);
         return 1;
     }

@@ -59,7 +59,7 @@ void Connection::open()
         return;
     // Without a database string the client would only complain about a file named "".
     if (params_.value(QStringLiteral("Database")).trimmed().isEmpty())
-        throw DbError(params_.source().isEmpty()
+        throw ConfigError(params_.source().isEmpty()
                           ? QStringLiteral("連線參數沒有 Database 項目（資料庫位置），無法連線。")
                           : QStringLiteral("%1 沒有可用的 Database 項目（資料庫位置），無法連線。").arg(params_.source()));
     // Without "servercharset" the server attaches with NONE.

@@ -25,4 +25,12 @@ private:
     std::vector<long> codes_;
 };
 
+// A fault of the connection's configuration (dbconfig.txt) rather than of the database: no
+// database named, a value no connection can be made with. The command line answers it with its
+// own exit code.
+class ConfigError : public DbError {
+public:
+    using DbError::DbError;
+};
+
 } // namespace db

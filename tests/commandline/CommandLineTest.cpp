@@ -314,3 +314,66 @@ TEST_F(CommandLineTest, BalancesComeInFromASpreadsheetAllOrNothingEvenWhenKilled
     EXPECT_EQ(run({"--import", many, "--apply"}).code, 0);
     EXPECT_EQ(changed(), 20000);
 }
+
+TEST_F(CommandLineTest, UnknownOptionsAndConfigurationFaultsExitFourWhileQtsWindowOptionsOpenTheWindow)
+{
+    // An option nobody knows never opens the window: the usage line says what would.
+    for (const QStringList& unknown : {QStringList{"--bogus"}, QStringList{"--lang", "en", "-bogus"}, QStringList{"stray"}}) {
+        const Outcome refused = run(unknown);
+        EXPECT_EQ(refused.code, 4) << unknown.join(' ').toStdString();
+        EXPECT_TRUE(refused.err.contains("suppbeforestart [")) << refused.err.toStdString();
+    }
+
+    // Qt's own options still belong to the window: it opens on the platform named, shows the list
+    // and closes after its screenshot.
+    const QString picture = config.path() + "/window.png";
+    QProcess window;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", config.path());
+    environment.insert("XDG_CONFIG_DIRS", config.path());
+    environment.insert("SUPPBEFORESTART_SCREENSHOT", picture);
+    environment.remove("DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    window.setProcessEnvironment(environment);
+    window.start(SUPPBEFORESTART_PROGRAM, {"-platform", "offscreen", "--lang=en", "-style=fusion"});
+    const Outcome shown = finish(window);
+    EXPECT_EQ(shown.code, 0) << shown.err.toStdString();
+    EXPECT_TRUE(QFile::exists(picture));
+}
+
+TEST_F(CommandLineTest, EveryFaultOfDbconfigIsNamedAndExitsFour)
+{
+    const QString file = config.path() + "/suppbeforestart/dbconfig.txt";
+    const auto withLines = [&file](const QByteArray& bytes) {
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        written.write(bytes);
+    };
+    const QStringList good = database.configLines();
+    // Each line of the table: what dbconfig.txt holds besides the good lines (a line named first
+    // replaces the good one), and what the message must say.
+    const struct {
+        QStringList lines;
+        QString told;
+    } faults[] = {
+        {{"Database="}, "沒有可用的 Database 項目"},
+        {{"servercharset=KLINGON"}, "KLINGON"},
+    };
+    for (const auto& fault : faults) {
+        QStringList lines = good;
+        for (const QString& line : fault.lines) {
+            const QString name = line.section('=', 0, 0);
+            const qsizetype at = lines.indexOf(QRegularExpression("^" + QRegularExpression::escape(name) + "=.*",
+                                                                  QRegularExpression::CaseInsensitiveOption));
+            if (at >= 0)
+                lines[at] = line;
+            else
+                lines << line;
+        }
+        withLines(lines.join("\r\n").toUtf8());
+        const Outcome outcome = run({"--preview", "--date=2011-02-19"});
+        EXPECT_EQ(outcome.code, 4) << fault.lines.join(' ').toStdString() << ": " << outcome.err.toStdString();
+        EXPECT_TRUE(outcome.err.contains(fault.told)) << outcome.err.toStdString();
+    }
+    EXPECT_EQ(documents(), 0);
+}
