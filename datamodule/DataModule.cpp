@@ -1,5 +1,6 @@
 #include "FrmSimpleDataMod.h"
 
+#include "ConfigCheck.h"
 #include "ConfigLocations.h"
 
 #include <QCoreApplication>
@@ -31,7 +32,11 @@ void TSimpleDataMod::DataModuleCreate()
     for (const QString& candidate : dbConfigCandidates(executableFolder_)) {
         if (QFileInfo::exists(candidate)) {
             configFile_ = candidate;
-            SQLConnection1.params().loadFromFile(candidate);
+            // Read and checked aside: a file that fails keeps the list as it was.
+            db::ParamList loaded;
+            loaded.loadFromFile(candidate);
+            checkConfig(loaded);
+            SQLConnection1.params() = loaded;
             return;
         }
     }

@@ -255,6 +255,17 @@ ENGLISH = {
         "Waiting for another workstation to release the numbers of %1 %2 took too long; try again later.\n%3",
     "等候其他工作站釋放 %1 %2 的單號… %3 秒": "Waiting for another workstation to release the numbers of %1 %2… %3 s",
     "輸入異常..!": "Invalid input.",
+    # dbconfig.txt checked
+    "應為 1、2 或 3": "must be 1, 2 or 3",
+    "應為 ReadCommitted、RepeatableRead 或 Snapshot": "must be ReadCommitted, RepeatableRead or Snapshot",
+    "應為 True 或 False": "must be True or False",
+    "應為 0 至 %1 的秒數（0：預設）": "must be a number of seconds from 0 to %1 (0: the default)",
+    "應為 -1 或正整數": "must be -1 or a positive whole number",
+    "不是可用的連線字元集": "is no character set a connection can use",
+    "過長（最多 %1 位元組）": "is too long (at most %1 bytes)",
+    "%1 第 %2 行：%3%4 %5": "%1 line %2: %3%4 %5",
+    "「%1」不是一般檔案，無法作為連線設定。": "\"%1\" is not a regular file and cannot be the connection's configuration.",
+    "「%1」超過 %2 KiB，不是連線設定檔。": "\"%1\" is larger than %2 KiB: it is no connection configuration.",
     # What a screen reader hears
     "廠商清單": "Supplier list",
     "每家廠商的期初未付與期初預付餘額": "Each supplier's opening unpaid and prepaid balance",

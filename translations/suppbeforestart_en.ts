@@ -946,5 +946,45 @@ Each supplier may keep one row only.</translation>
         <source>開帳摘要</source>
         <translation>Opening summary</translation>
     </message>
+    <message>
+        <source>應為 1、2 或 3</source>
+        <translation>must be 1, 2 or 3</translation>
+    </message>
+    <message>
+        <source>應為 ReadCommitted、RepeatableRead 或 Snapshot</source>
+        <translation>must be ReadCommitted, RepeatableRead or Snapshot</translation>
+    </message>
+    <message>
+        <source>應為 True 或 False</source>
+        <translation>must be True or False</translation>
+    </message>
+    <message>
+        <source>應為 0 至 %1 的秒數（0：預設）</source>
+        <translation>must be a number of seconds from 0 to %1 (0: the default)</translation>
+    </message>
+    <message>
+        <source>應為 -1 或正整數</source>
+        <translation>must be -1 or a positive whole number</translation>
+    </message>
+    <message>
+        <source>不是可用的連線字元集</source>
+        <translation>is no character set a connection can use</translation>
+    </message>
+    <message>
+        <source>過長（最多 %1 位元組）</source>
+        <translation>is too long (at most %1 bytes)</translation>
+    </message>
+    <message>
+        <source>%1 第 %2 行：%3%4 %5</source>
+        <translation>%1 line %2: %3%4 %5</translation>
+    </message>
+    <message>
+        <source>「%1」不是一般檔案，無法作為連線設定。</source>
+        <translation>"%1" is not a regular file and cannot be the connection's configuration.</translation>
+    </message>
+    <message>
+        <source>「%1」超過 %2 KiB，不是連線設定檔。</source>
+        <translation>"%1" is larger than %2 KiB: it is no connection configuration.</translation>
+    </message>
 </context>
 </TS>
