@@ -3,6 +3,7 @@
 
 #include "ConfigLocations.h"
 #include "HeadlessRun.h"
+#include "ReportFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -74,7 +75,8 @@ QString exitCodes()
 {
     return QStringLiteral("\nExit codes: 0 all written (or previewed, or every document ties) with no supplier "
                           "skipped for a fault, 1 a failure, 2 an earlier opening run exists and --replace was not "
-                          "given, 3 another workstation is running the opening, 4 bad arguments or configuration, "
+                          "given, 3 another workstation is running the opening, 4 bad arguments or configuration (an "
+                          "unknown option, a fault of dbconfig.txt, a report file refused), "
                           "5 done, but suppliers were skipped for faults in their data (a negative balance, one that "
                           "is no number, a text too long for its column, a repeated code), each named on standard "
                           "error, or the stored documents differ from the list.\n");
@@ -134,6 +136,8 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
         QStringLiteral("Also write the documents (of the preview or the run) as CSV, or, named .pdf, the printed opening "
                        "report of the run (--post) or of the stored documents (--verify)."),
         QStringLiteral("FILE.csv|FILE.pdf"));
+    const QCommandLineOption force(QStringLiteral("force"),
+                                   Text::tr("與 --report 併用：取代已存在的報表檔（符號連結與非一般檔案一律不寫）。"));
     const QCommandLineOption import(
         QStringLiteral("import"),
         QStringLiteral("Compare the opening balances of a spreadsheet (.csv, .txt or .xlsx) with those stored; write "
@@ -153,7 +157,8 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
                                       QStringLiteral("The language of the program's texts: zh (Traditional Chinese) or "
                                                      "en (English); by default the workstation's."),
                                       QStringLiteral("zh|en"));
-    parser.addOptions({preview, post, verify, history, import, apply, encoding, columns, replace, date, report, language});
+    parser.addOptions(
+        {preview, post, verify, history, import, apply, encoding, columns, replace, date, report, force, language});
 
     const auto bad = [&err, &parser](const QString& message) {
         err << message << u'\n' << parser.helpText().section(u'\n', 0, 0) << QStringLiteral("\nSee --help.\n");
@@ -198,6 +203,12 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
     options.report = parser.value(report);
     if (!options.report.isEmpty() && (options.action == Action::History || options.action == Action::Import))
         return bad(QStringLiteral("--report goes with --preview, --post or --verify."));
+    if (parser.isSet(force) && options.report.isEmpty())
+        return bad(QStringLiteral("--force goes with --report."));
+    // Refused before the run, so that nothing is written to the database for a report that
+    // could not be saved.
+    if (const QString refusal = opening::reportRefusal(options.report, parser.isSet(force)); !refusal.isEmpty())
+        return bad(refusal);
     if (isPdfReport(options.report) && options.action == Action::Preview)
         return bad(QStringLiteral("The printed report (.pdf) is of a run or of the stored documents: use it with --post "
                                   "or --verify."));

@@ -1,5 +1,7 @@
 #include "Csv.h"
 
+#include "ReportFile.h"
+
 #include <QSaveFile>
 
 namespace opening {
@@ -47,7 +49,7 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 {
     // Written aside and renamed into place: a failed save leaves no half file.
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return openOwnerOnly(file) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace opening

@@ -12,7 +12,7 @@ namespace opening {
 QByteArray csvDocument(const QVector<QStringList>& rows);
 // The same rows as tab-separated text, as spreadsheets take it from the clipboard.
 QString tabText(const QVector<QStringList>& rows);
-// Writes the bytes to the file whole; false when it could not.
+// Writes the bytes to the file whole, readable by its owner only; false when it could not.
 bool writeFile(const QString& path, const QByteArray& bytes);
 
 } // namespace opening

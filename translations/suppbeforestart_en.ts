@@ -986,5 +986,21 @@ Each supplier may keep one row only.</translation>
         <source>「%1」超過 %2 KiB，不是連線設定檔。</source>
         <translation>"%1" is larger than %2 KiB: it is no connection configuration.</translation>
     </message>
+    <message>
+        <source>與 --report 併用：取代已存在的報表檔（符號連結與非一般檔案一律不寫）。</source>
+        <translation>With --report: replace an existing report file (a symbolic link or anything but a regular file is never written).</translation>
+    </message>
+    <message>
+        <source>「%1」是符號連結，報表不經由連結寫入。</source>
+        <translation>"%1" is a symbolic link; a report is not written through a link.</translation>
+    </message>
+    <message>
+        <source>「%1」不是一般檔案，報表不會寫在它上面。</source>
+        <translation>"%1" is not a regular file; a report is never written over it.</translation>
+    </message>
+    <message>
+        <source>「%1」已存在，未覆寫；要取代它請加上 --force。</source>
+        <translation>"%1" exists and was not overwritten; add --force to replace it.</translation>
+    </message>
 </context>
 </TS>

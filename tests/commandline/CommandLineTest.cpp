@@ -4,6 +4,7 @@
 #include "TempDatabase.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QCoreApplication>
 #include <QProcess>
 #include <QRegularExpression>
@@ -399,4 +400,51 @@ TEST_F(CommandLineTest, EveryFaultOfDbconfigIsNamedAndExitsFour)
     EXPECT_EQ(device.code, 4);
     EXPECT_TRUE(device.err.contains("不是一般檔案")) << device.err.toStdString();
     EXPECT_EQ(documents(), 0);
+}
+
+TEST_F(CommandLineTest, AReportNeverLandsOnWhatItWasNotMeantFor)
+{
+    const QString date = "--date=2011-02-19";
+    const QString existing = config.path() + "/account.csv";
+    QFile kept(existing);
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("mine");
+    kept.close();
+    const QString dangling = config.path() + "/dangling.csv";
+    ASSERT_TRUE(QFile::link(config.path() + "/elsewhere.csv", dangling));
+    const QString linked = config.path() + "/linked.csv";
+    ASSERT_TRUE(QFile::link(existing, linked));
+    // Each is refused before the run: nothing is written to the database either.
+    const struct {
+        QStringList arguments;
+        QString told;
+    } refusals[] = {
+        {{"--post", date, "--report", existing}, "已存在"},
+        {{"--post", date, "--report", dangling, "--force"}, "符號連結"},
+        {{"--post", date, "--report", linked, "--force"}, "符號連結"},
+        {{"--preview", date, "--report", "/dev/null", "--force"}, "不是一般檔案"},
+        {{"--preview", date, "--report", config.path(), "--force"}, "不是一般檔案"},
+        {{"--preview", date, "--force"}, "--report"},
+    };
+    for (const auto& refusal : refusals) {
+        const Outcome outcome = run(refusal.arguments);
+        EXPECT_EQ(outcome.code, 4) << refusal.arguments.join(' ').toStdString();
+        EXPECT_TRUE(outcome.err.contains(refusal.told)) << outcome.err.toStdString();
+    }
+    EXPECT_EQ(documents(), 0);
+    EXPECT_FALSE(QFile::exists(config.path() + "/elsewhere.csv"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "mine");
+    kept.close();
+
+    // Asked to, it replaces the file; it and a new PDF are readable by their owner alone.
+    const QString pdf = config.path() + "/opening.pdf";
+    EXPECT_EQ(run({"--post", date, "--report", existing, "--force"}).code, 5);
+    EXPECT_EQ(run({"--verify", date, "--report", pdf}).code, 0);
+    for (const QString& report : {existing, pdf}) {
+        EXPECT_EQ(QFileInfo(report).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+                  QFile::Permissions(QFile::ReadOwner | QFile::WriteOwner))
+            << report.toStdString();
+        EXPECT_GT(QFileInfo(report).size(), 100);
+    }
 }
