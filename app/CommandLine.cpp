@@ -4,6 +4,7 @@
 #include "ConfigLocations.h"
 #include "HeadlessRun.h"
 #include "ReportFile.h"
+#include "TerminalOutput.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -112,8 +113,10 @@ bool wantsPrintedReport(const QStringList& arguments)
 
 int runCommandLine(const QStringList& arguments, const QString& executableFolder)
 {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    TerminalOutput standardOutput(stdout);
+    TerminalOutput standardError(stderr);
+    QTextStream out(&standardOutput);
+    QTextStream err(&standardError);
     QCommandLineParser parser;
     parser.setApplicationDescription(Text::tr("廠商期初帳款開帳作業: supplier opening balances. Without options the window opens; with --preview, "
         "--post, --verify or --history the opening works without a window, on the same dbconfig.txt."));

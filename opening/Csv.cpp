@@ -7,8 +7,33 @@
 namespace opening {
 
 namespace {
+bool isNumber(const QString& text)
+{
+    bool ok = false;
+    text.toDouble(&ok);
+    return ok;
+}
+
+// A cell a spreadsheet would take for a formula (=HYPERLINK(...), +, @, a minus before anything
+// but a number, a leading tab or carriage return) is shown as the text it is: a leading
+// apostrophe makes it one.
+bool startsFormula(const QString& field)
+{
+    if (field.isEmpty())
+        return false;
+    const QChar first = field.front();
+    return first == u'=' || first == u'+' || first == u'@' || first == u'\t' || first == u'\r' ||
+           (first == u'-' && !isNumber(field));
+}
+
+QString neutral(const QString& field)
+{
+    return startsFormula(field) ? u'\'' + field : field;
+}
+
 QString csvField(QString field)
 {
+    field = neutral(field);
     if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n') && !field.contains(u'\r'))
         return field;
     field.replace(QStringLiteral("\""), QStringLiteral("\"\""));
@@ -34,6 +59,11 @@ QString joined(const QVector<QStringList>& rows, QChar separator, QString (*fiel
     return text;
 }
 } // namespace
+
+QString cellAsWritten(const QString& cell)
+{
+    return cell.startsWith(u'\'') && startsFormula(cell.mid(1)) ? cell.mid(1) : cell;
+}
 
 QByteArray csvDocument(const QVector<QStringList>& rows)
 {

@@ -448,3 +448,43 @@ TEST_F(CommandLineTest, AReportNeverLandsOnWhatItWasNotMeantFor)
         EXPECT_GT(QFileInfo(report).size(), 100);
     }
 }
+
+TEST_F(CommandLineTest, HostileNamesReachTheCsvAsTextAndTheTerminalEscapedAndAreStoredAsTheyAre)
+{
+    const QString formula = "=HYPERLINK(\"http://evil.example/\",\"點我\")";
+    const QString escapes = QString("紅\x1B[31m字") + QChar(0x9B) + "2J" + QChar(0) + "尾\r蓋";
+    db::Statement supplier(&database.admin());
+    supplier.setLines({"INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) VALUES(:ID,:NAME,'','0')"});
+    db::Statement account(&database.admin());
+    account.setLines({"INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES(:ID,100,0)"});
+    for (const auto& [id, name] : {std::pair<QString, QString>{"H1", formula}, {"H2", escapes}, {"@H3", "+1-2"}}) {
+        supplier.setParamText("ID", id);
+        supplier.setParamText("NAME", name);
+        supplier.execute();
+        account.setParamText("ID", id);
+        account.execute();
+    }
+
+    const QString report = config.path() + "/account.csv";
+    const Outcome posted = run({"--post", "--date=2011-02-19", "--report", report});
+    EXPECT_EQ(posted.code, 5) << posted.err.toStdString();
+    QFile file(report);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString csv = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(csv.contains(",H1,\"'=HYPERLINK(\"\"http://evil.example/\"\",\"\"點我\"\")\",")) << csv.toStdString();
+    EXPECT_TRUE(csv.contains(",'@H3,'+1-2,")) << csv.toStdString();
+    EXPECT_TRUE(csv.contains(",-250,")) << "a negative number stays a number";
+
+    // On the terminal every control character shows as its escape; nothing raw gets there.
+    const Outcome previewed = run({"--preview", "--date=2011-02-19"});
+    EXPECT_TRUE(previewed.out.contains("\tH2\t紅\\x1B[31m字\\u009B2J\\x00尾蓋\t")) << previewed.out.toStdString();
+    for (const QString& text : {posted.out, posted.err, previewed.out, previewed.err})
+        for (const QChar c : text)
+            EXPECT_TRUE(c == '\n' || c == '\t' || (c.unicode() >= 0x20 && c.unicode() != 0x7F &&
+                                                   (c.unicode() < 0x80 || c.unicode() > 0x9F)))
+                << "raw control " << static_cast<int>(c.unicode());
+
+    // The database keeps each name byte for byte, on the supplier and on its bill.
+    EXPECT_EQ(database.scalar("SELECT SUPP_CORP_NAME FROM PURCHASE_MASTER WHERE SUPP_CORP_ID = 'H2'").toString(), escapes);
+    EXPECT_EQ(database.scalar("SELECT SUPP_CORP_NAME FROM PURCHASE_MASTER WHERE SUPP_CORP_ID = 'H1'").toString(), formula);
+}
