@@ -241,6 +241,8 @@ int runHeadless(const HeadlessOptions& options, const QString& executableFolder,
         err << Text::tr("dbconfig.txt：%1\n").arg(QString::fromUtf8(failure.what()));
         return kBadArguments;
     }
+    if (!dm.configWarning().isEmpty())
+        err << dm.configWarning() << u'\n';
     try {
         dm.SQLConnection1.open();  // the schema upgrade and the settings load come first
         opening::BillWorkspace bill;

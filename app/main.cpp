@@ -2,6 +2,7 @@
 // (--help, --version, --preview, --post, --verify, --history, --import) the same run without a
 // window. --lang zh|en chooses its language.
 #include "CommandLine.h"
+#include "CoreDumps.h"
 #include "Display.h"
 #include "Language.h"
 #include "QtBoxes.h"
@@ -23,6 +24,7 @@ void nameTheProgram()
 
 int main(int argc, char** argv)
 {
+    app::forbidCoreDumps();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

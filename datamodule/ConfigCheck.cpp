@@ -5,6 +5,7 @@
 #include "ParamList.h"
 #include "TextCodec.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <limits>
 
@@ -92,4 +93,13 @@ void checkConfig(const db::ParamList& params)
         throw db::ConfigError(
             Text::tr("%1 第 %2 行：%3%4 %5").arg(params.source()).arg(i + 1).arg(name, shown, verdict.must));
     }
+}
+
+QString passwordExposure(const QString& file, const db::ParamList& params)
+{
+    if (params.value(QStringLiteral("password")).isEmpty())
+        return {};
+    if (!(QFileInfo(file).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther)))
+        return {};
+    return Text::tr("警告：%1 含有資料庫密碼，其他使用者也能讀取；請改為只有擁有者可讀（chmod 600）。").arg(file);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace db {
 class ParamList;
 }
@@ -11,3 +13,7 @@ class ParamList;
 // can send. Names the system does not know are left as they are, for the driver. Throws
 // db::ConfigError naming the file, the line and the name at the first value that is none of them.
 void checkConfig(const db::ParamList& params);
+
+// A warning naming the file when the list holds a password and the file can be read by users
+// other than its owner (its group or everyone); empty otherwise.
+QString passwordExposure(const QString& file, const db::ParamList& params);

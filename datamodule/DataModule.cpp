@@ -29,6 +29,7 @@ void TSimpleDataMod::DataModuleCreate()
     SQLConnection1.close();
     const QString folder = QDir::toNativeSeparators(QDir(executableFolder_).absolutePath() + u'/');
     configFile_.clear();
+    configWarning_.clear();
     for (const QString& candidate : dbConfigCandidates(executableFolder_)) {
         if (QFileInfo::exists(candidate)) {
             configFile_ = candidate;
@@ -37,6 +38,7 @@ void TSimpleDataMod::DataModuleCreate()
             loaded.loadFromFile(candidate);
             checkConfig(loaded);
             SQLConnection1.params() = loaded;
+            configWarning_ = passwordExposure(candidate, loaded);
             return;
         }
     }

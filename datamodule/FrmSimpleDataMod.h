@@ -35,6 +35,8 @@ public:
     void DataModuleCreate();
     // The dbconfig.txt DataModuleCreate read; empty when it set the built-in defaults.
     const QString& configFile() const { return configFile_; }
+    // A warning when that file holds a password that other users can read; empty otherwise.
+    const QString& configWarning() const { return configWarning_; }
     const QString& executableFolder() const { return executableFolder_; }
     void SQLConnection1AfterConnect();
 
@@ -69,6 +71,7 @@ private:
 
     QString executableFolder_;
     QString configFile_;
+    QString configWarning_;
     std::function<void(const QString&)> waitNotice_;
 };
 

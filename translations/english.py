@@ -272,6 +272,10 @@ ENGLISH = {
     "「%1」是符號連結，報表不經由連結寫入。": "\"%1\" is a symbolic link; a report is not written through a link.",
     "「%1」不是一般檔案，報表不會寫在它上面。": "\"%1\" is not a regular file; a report is never written over it.",
     "「%1」已存在，未覆寫；要取代它請加上 --force。": "\"%1\" exists and was not overwritten; add --force to replace it.",
+    # Secrets
+    "警告：%1 含有資料庫密碼，其他使用者也能讀取；請改為只有擁有者可讀（chmod 600）。":
+        "Warning: %1 holds the database password and other users can read it; make it readable by its owner only (chmod 600).",
+    "注意：dbconfig.txt 的密碼他人可讀　": "Note: others can read the password in dbconfig.txt  ",
     # What a screen reader hears
     "廠商清單": "Supplier list",
     "每家廠商的期初未付與期初預付餘額": "Each supplier's opening unpaid and prepaid balance",

@@ -1002,5 +1002,13 @@ Each supplier may keep one row only.</translation>
         <source>「%1」已存在，未覆寫；要取代它請加上 --force。</source>
         <translation>"%1" exists and was not overwritten; add --force to replace it.</translation>
     </message>
+    <message>
+        <source>注意：dbconfig.txt 的密碼他人可讀　</source>
+        <translation>Note: others can read the password in dbconfig.txt  </translation>
+    </message>
+    <message>
+        <source>警告：%1 含有資料庫密碼，其他使用者也能讀取；請改為只有擁有者可讀（chmod 600）。</source>
+        <translation>Warning: %1 holds the database password and other users can read it; make it readable by its owner only (chmod 600).</translation>
+    </message>
 </context>
 </TS>

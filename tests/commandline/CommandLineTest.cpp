@@ -349,6 +349,7 @@ TEST_F(CommandLineTest, EveryFaultOfDbconfigIsNamedAndExitsFour)
         QFile written(file);
         ASSERT_TRUE(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
         written.write(bytes);
+        written.setPermissions(written.permissions() | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     };
     const QStringList good = database.configLines();
     // Each line of the table: what dbconfig.txt holds besides the good lines (a line named first
@@ -371,6 +372,7 @@ TEST_F(CommandLineTest, EveryFaultOfDbconfigIsNamedAndExitsFour)
         {{"password=" + secret}, "password 過長"},
         {{"user_name=" + QString(64, 'u')}, "user_name"},
         {{"frobnicate=1", "trim char=False"}, "略過 S006", 5},
+        {{}, "其他使用者也能讀取", 5},  // the file holds the password, and is written for all to read
     };
     for (const auto& fault : faults) {
         QStringList lines = good;
