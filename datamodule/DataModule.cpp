@@ -21,6 +21,8 @@ TSimpleDataMod::TSimpleDataMod(QString executableFolder)
                                                    : std::move(executableFolder))
 {
     ClientDataSet1.setProvider(&DataSetProvider1);
+    // The suite's query loader only loads: whatever text a window hands it changes nothing.
+    SQLDataSet1.setReadOnly(true);
     SQLConnection1.setAfterConnect([this] { SQLConnection1AfterConnect(); });
 }
 

@@ -276,6 +276,9 @@ ENGLISH = {
     "警告：%1 含有資料庫密碼，其他使用者也能讀取；請改為只有擁有者可讀（chmod 600）。":
         "Warning: %1 holds the database password and other users can read it; make it readable by its owner only (chmod 600).",
     "注意：dbconfig.txt 的密碼他人可讀　": "Note: others can read the password in dbconfig.txt  ",
+    # The query loader
+    "CDS_Query 只載入查詢的資料，這段指令會變更資料，未執行：\n%1\n%2":
+        "CDS_Query only loads the rows of a query; this statement would change data and was not run:\n%1\n%2",
     # What a screen reader hears
     "廠商清單": "Supplier list",
     "每家廠商的期初未付與期初預付餘額": "Each supplier's opening unpaid and prepaid balance",

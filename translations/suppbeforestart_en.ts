@@ -1010,5 +1010,13 @@ Each supplier may keep one row only.</translation>
         <source>警告：%1 含有資料庫密碼，其他使用者也能讀取；請改為只有擁有者可讀（chmod 600）。</source>
         <translation>Warning: %1 holds the database password and other users can read it; make it readable by its owner only (chmod 600).</translation>
     </message>
+    <message>
+        <source>CDS_Query 只載入查詢的資料，這段指令會變更資料，未執行：
+%1
+%2</source>
+        <translation>CDS_Query only loads the rows of a query; this statement would change data and was not run:
+%1
+%2</translation>
+    </message>
 </context>
 </TS>

@@ -315,7 +315,9 @@ void Connection::rollback(int)
 Work::Work(Connection& connection, Access access) : connection_(connection)
 {
     connection.open();
-    if (connection.inTransaction()) {
+    if (access == Access::OnlyRead) {
+        transaction_ = connection.reader();
+    } else if (connection.inTransaction()) {
         transaction_ = connection.transaction_.get();
     } else if (access == Access::ReadOnly) {
         transaction_ = connection.reader();

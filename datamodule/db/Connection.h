@@ -12,8 +12,10 @@
 namespace db {
 
 enum class Isolation { ReadCommitted, Snapshot };
-// What a statement outside an active transaction needs: a plain query only reads.
-enum class Access { ReadWrite, ReadOnly };
+// What a statement outside an active transaction needs: a plain query only reads. OnlyRead: the
+// statement may never write, so it reads through the read-only transaction even while another
+// is active.
+enum class Access { ReadWrite, ReadOnly, OnlyRead };
 
 // The one connection to a Firebird database. It opens on first use with the parameters of its
 // list ("Database", "user_name", "password", "rolename", "servercharset", "sqldialect"); a

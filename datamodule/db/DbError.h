@@ -18,6 +18,8 @@ public:
     bool isUpdateConflict() const;
     // A write attempted in a read-only transaction.
     bool isReadOnlyViolation() const;
+    // The same refused before it reached the server, for a statement that may only read.
+    static DbError readOnlyViolation(const QString& message);
     // Waiting for another transaction's lock took longer than the connection allows.
     bool isLockTimeout() const;
 

@@ -35,6 +35,11 @@ bool DbError::isLockTimeout() const
     return false;
 }
 
+DbError DbError::readOnlyViolation(const QString& message)
+{
+    return DbError(message, {kReadOnlyTransaction});
+}
+
 bool DbError::isReadOnlyViolation() const
 {
     for (long code : codes_)

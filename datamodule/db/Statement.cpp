@@ -135,6 +135,15 @@ void Statement::run(bool wantRows)
     if (prepared->type == isc_info_sql_stmt_ddl)
         connection_->forgetPrepared();
     const bool isQuery = prepared->type == isc_info_sql_stmt_select || prepared->type == isc_info_sql_stmt_select_for_upd;
+    if (readOnly_) {
+        // A procedure is let through to the read-only transaction, which refuses it should it write.
+        if (!isQuery && prepared->type != isc_info_sql_stmt_exec_procedure)
+            throw DbError::readOnlyViolation(QStringLiteral("attempted update during read-only transaction"));
+        runIn(*prepared, isQuery, wantRows, values, Access::OnlyRead);
+        open_ = wantRows;
+        row_ = 0;
+        return;
+    }
     try {
         runIn(*prepared, isQuery, wantRows, values, prepared->writes ? Access::ReadWrite : Access::ReadOnly);
     } catch (const DbError& error) {
