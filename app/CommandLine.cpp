@@ -75,7 +75,9 @@ QString whereConfigIsLooked(const QString& executableFolder)
 QString exitCodes()
 {
     return QStringLiteral("\nExit codes: 0 all written (or previewed, or every document ties) with no supplier "
-                          "skipped for a fault, 1 a failure, 2 an earlier opening run exists and --replace was not "
+                          "skipped for a fault, 1 a failure (among them a server that did not answer within calltimeout "
+                          "seconds of dbconfig.txt, default 60: the run stops, what it wrote stays, and a re-run "
+                          "with --replace replaces it), 2 an earlier opening run exists and --replace was not "
                           "given, 3 another workstation is running the opening, 4 bad arguments or configuration (an "
                           "unknown option, a fault of dbconfig.txt, a report file refused), "
                           "5 done, but suppliers were skipped for faults in their data (a negative balance, one that "

@@ -279,6 +279,12 @@ ENGLISH = {
     # The query loader
     "CDS_Query 只載入查詢的資料，這段指令會變更資料，未執行：\n%1\n%2":
         "CDS_Query only loads the rows of a query; this statement would change data and was not run:\n%1\n%2",
+    # A server that stops answering
+    "伺服器 %1 秒未回應，已中斷與資料庫的連線。": "The server did not answer for %1 seconds; the connection to the database was ended.",
+    "與資料庫的連線中斷。": "The connection to the database broke off.",
+    "本次開帳未記錄：與資料庫的連線已中斷。": "This opening run was not recorded: the connection to the database broke off.",
+    "已寫入 進貨單 %1 張、預付單 %2 筆；中斷時正在寫入的那一張，資料庫已整張撤回或已整張寫入，不會只寫一半。連線恢復後請重新開帳並選擇取代（命令列加上 --replace），以取代已寫入的單據。":
+        "Written: %1 bills, %2 payment records; the document being written when it broke off was rolled back whole or stored whole, never in part. Once the connection is back, run the opening again and replace (on the command line add --replace) to replace the documents written.",
     # What a screen reader hears
     "廠商清單": "Supplier list",
     "每家廠商的期初未付與期初預付餘額": "Each supplier's opening unpaid and prepaid balance",

@@ -1018,5 +1018,21 @@ Each supplier may keep one row only.</translation>
 %1
 %2</translation>
     </message>
+    <message>
+        <source>本次開帳未記錄：與資料庫的連線已中斷。</source>
+        <translation>This opening run was not recorded: the connection to the database broke off.</translation>
+    </message>
+    <message>
+        <source>已寫入 進貨單 %1 張、預付單 %2 筆；中斷時正在寫入的那一張，資料庫已整張撤回或已整張寫入，不會只寫一半。連線恢復後請重新開帳並選擇取代（命令列加上 --replace），以取代已寫入的單據。</source>
+        <translation>Written: %1 bills, %2 payment records; the document being written when it broke off was rolled back whole or stored whole, never in part. Once the connection is back, run the opening again and replace (on the command line add --replace) to replace the documents written.</translation>
+    </message>
+    <message>
+        <source>伺服器 %1 秒未回應，已中斷與資料庫的連線。</source>
+        <translation>The server did not answer for %1 seconds; the connection to the database was ended.</translation>
+    </message>
+    <message>
+        <source>與資料庫的連線中斷。</source>
+        <translation>The connection to the database broke off.</translation>
+    </message>
 </context>
 </TS>

@@ -22,6 +22,10 @@ public:
     static DbError readOnlyViolation(const QString& message);
     // Waiting for another transaction's lock took longer than the connection allows.
     bool isLockTimeout() const;
+    // The connection to the server broke off, or was ended because the server stopped answering.
+    bool isConnectionLost() const;
+    // The codes of a failure, with that of a lost connection among them.
+    static std::vector<long> lostConnectionCodes(std::vector<long> codes);
 
 private:
     std::vector<long> codes_;

@@ -161,6 +161,12 @@ void Statement::run(bool wantRows)
 void Statement::runIn(PreparedStatement& prepared, bool isQuery, bool wantRows,
                       const std::vector<const ParamValue*>& values, Access access)
 {
+    connection_->serverCall([&] { runWatched(prepared, isQuery, wantRows, values, access); });
+}
+
+void Statement::runWatched(PreparedStatement& prepared, bool isQuery, bool wantRows,
+                           const std::vector<const ParamValue*>& values, Access access)
+{
     FbStatus status;
     Work work(*connection_, access);
     IAttachment* attachment = connection_->attachment();
@@ -172,7 +178,8 @@ void Statement::runIn(PreparedStatement& prepared, bool isQuery, bool wantRows,
         FbHandle<IResultSet> cursor(statement->openCursor(status.get(), work.transaction(), input.metadata(),
                                                           input.data(), output.get(), 0));
         status.check();
-        DataPacket rows = fetchAll(attachment, work.transaction(), cursor.get(), output.get(), connection_->codec());
+        DataPacket rows = fetchAll(attachment, work.transaction(), cursor.get(), output.get(), connection_->codec(),
+                                   [this] { connection_->answered(); });
         cursor->close(status.get());
         status.check();
         cursor.take();

@@ -100,6 +100,8 @@ private:
     void run(bool wantRows);
     void runIn(PreparedStatement& prepared, bool isQuery, bool wantRows, const std::vector<const ParamValue*>& values,
                Access access);
+    void runWatched(PreparedStatement& prepared, bool isQuery, bool wantRows,
+                    const std::vector<const ParamValue*>& values, Access access);
 
     Connection* connection_ = nullptr;
     QStringList lines_;

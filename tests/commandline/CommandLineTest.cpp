@@ -1,9 +1,11 @@
 // The program's command line end to end: the real executable on a server database, found
 // through the user's configuration folder.
+#include "FreezingProxy.h"
 #include "Statement.h"
 #include "TempDatabase.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QCoreApplication>
 #include <QProcess>
@@ -489,4 +491,64 @@ TEST_F(CommandLineTest, HostileNamesReachTheCsvAsTextAndTheTerminalEscapedAndAre
     // The database keeps each name byte for byte, on the supplier and on its bill.
     EXPECT_EQ(database.scalar("SELECT SUPP_CORP_NAME FROM PURCHASE_MASTER WHERE SUPP_CORP_ID = 'H2'").toString(), escapes);
     EXPECT_EQ(database.scalar("SELECT SUPP_CORP_NAME FROM PURCHASE_MASTER WHERE SUPP_CORP_ID = 'H1'").toString(), formula);
+}
+
+TEST_F(CommandLineTest, AServerThatStopsAnsweringStopsTheRunWithinItsBoundAndARerunReplacesIt)
+{
+    db::Connection& admin = database.admin();
+    admin.startTransaction(1, db::Isolation::ReadCommitted);
+    db::Statement supplier(&admin), account(&admin);
+    supplier.setLines({"INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) VALUES(:ID,:ID,'','0')"});
+    account.setLines({"INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES(:ID,100,0)"});
+    for (int i = 1; i <= 600; ++i) {
+        const QString id = QString("F%1").arg(i, 4, 10, QChar('0'));
+        supplier.setParamText("ID", id);
+        supplier.execute();
+        account.setParamText("ID", id);
+        account.execute();
+    }
+    admin.commit(1);
+
+    // The program reaches the server through the proxy, with a bound of 3 s.
+    FreezingProxy proxy(3050);
+    QStringList lines = database.configLines();
+    lines[0] = "Database=127.0.0.1/" + QString::number(proxy.port()) + ":" + database.database().section(':', 1);
+    lines << "calltimeout=3" << "locktimeout=1";
+    QFile file(config.path() + "/suppbeforestart/dbconfig.txt");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(lines.join("\r\n").toUtf8());
+    file.close();
+
+    QProcess frozen;
+    start(frozen, {"--post", "--date=2011-02-19"});
+    // Frozen in the middle of the run, once some bills are stored.
+    QElapsedTimer waited;
+    waited.start();
+    while (database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt() < 100 && waited.elapsed() < 60000)
+        QThread::msleep(20);
+    proxy.freeze();
+    QElapsedTimer sinceFrozen;
+    sinceFrozen.start();
+    const Outcome stopped = finish(frozen);
+    const qint64 gaveUpAfter = sinceFrozen.elapsed();
+    EXPECT_EQ(stopped.code, 1) << stopped.err.toStdString();
+    EXPECT_GE(gaveUpAfter, 2500);
+    EXPECT_LT(gaveUpAfter, 10000) << "the bound is 3 s";
+    EXPECT_TRUE(stopped.err.contains("伺服器 3 秒未回應")) << stopped.err.toStdString();
+    EXPECT_TRUE(stopped.err.contains("--replace")) << stopped.err.toStdString();
+
+    // What it says it wrote is stored, each bill whole; the one under way is there whole or not at all.
+    const int said = QRegularExpression("已寫入 進貨單 (\\d+) 張").match(stopped.err).captured(1).toInt();
+    const int bills = database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt();
+    EXPECT_GE(said, 100);
+    EXPECT_TRUE(bills == said || bills == said + 1) << said << " said, " << bills << " stored";
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_DETAIL").toInt(), bills);
+    EXPECT_EQ(database.scalar("SELECT COUNT(DISTINCT MASTERBILLID) FROM PURCHASE_MASTER").toInt(), bills);
+
+    // The frozen run's claim went with its connection: the re-run, straight to the server, replaces it all.
+    database.writeDbConfig(config.path() + "/suppbeforestart");
+    const Outcome rerun = run({"--post", "--replace", "--date=2011-02-19"});
+    EXPECT_EQ(rerun.code, 5) << rerun.err.toStdString();
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt(), 602);
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_DETAIL").toInt(), 602);
 }
