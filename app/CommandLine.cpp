@@ -3,6 +3,8 @@
 
 #include "ConfigLocations.h"
 #include "HeadlessRun.h"
+#include "ReportFile.h"
+#include "TerminalOutput.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,19 +16,54 @@ namespace app {
 
 namespace {
 
-const QStringList kOptionNames{QStringLiteral("help"),    QStringLiteral("h"),       QStringLiteral("?"),
-                               QStringLiteral("version"), QStringLiteral("v"),       QStringLiteral("preview"),
-                               QStringLiteral("post"),    QStringLiteral("replace"), QStringLiteral("date"),
-                               QStringLiteral("report"),  QStringLiteral("verify"),  QStringLiteral("history"),
-                               QStringLiteral("import"),  QStringLiteral("apply"),   QStringLiteral("encoding"),
-                               QStringLiteral("columns")};
-
 QString optionName(const QString& argument)
 {
     QString name = argument;
     while (name.startsWith(u'-'))
         name.remove(0, 1);
     return name.section(u'=', 0, 0);
+}
+
+// Qt's own options of a window, which QGuiApplication and QApplication take out of the arguments
+// themselves ("-platform offscreen", "-style=fusion"; "--" works as "-"), and whether a value
+// follows as the next argument.
+struct QtWindowOption {
+    QLatin1StringView name;
+    bool takesValue;
+};
+constexpr QtWindowOption kQtWindowOptions[] = {
+    {QLatin1StringView("platform"), true},        {QLatin1StringView("platformpluginpath"), true},
+    {QLatin1StringView("platformtheme"), true},   {QLatin1StringView("plugin"), true},
+    {QLatin1StringView("qwindowgeometry"), true}, {QLatin1StringView("geometry"), true},
+    {QLatin1StringView("qwindowtitle"), true},    {QLatin1StringView("title"), true},
+    {QLatin1StringView("qwindowicon"), true},     {QLatin1StringView("icon"), true},
+    {QLatin1StringView("display"), true},         {QLatin1StringView("name"), true},
+    {QLatin1StringView("session"), true},         {QLatin1StringView("style"), true},
+    {QLatin1StringView("stylesheet"), true},      {QLatin1StringView("qmljsdebugger"), false},
+    {QLatin1StringView("reverse"), false},        {QLatin1StringView("widgetcount"), false},
+    {QLatin1StringView("testability"), false},    {QLatin1StringView("nograb"), false},
+    {QLatin1StringView("dograb"), false},         {QLatin1StringView("sync"), false},
+};
+
+// How many arguments from `i` on make one option the window itself takes (one of Qt's, --lang
+// or --verbose); 0 for anything else.
+qsizetype windowArguments(const QStringList& arguments, qsizetype i)
+{
+    const QString& argument = arguments.at(i);
+    if (!argument.startsWith(u'-'))
+        return 0;
+    const QString name = optionName(argument);
+    const bool valueAttached = argument.contains(u'=');
+    if (argument.startsWith(QStringLiteral("--"))) {
+        if (name == u"lang")
+            return valueAttached ? 1 : 2;
+        if (name == u"verbose")
+            return 1;
+    }
+    for (const QtWindowOption& option : kQtWindowOptions)
+        if (name == option.name)
+            return option.takesValue && !valueAttached ? 2 : 1;
+    return 0;
 }
 
 QString whereConfigIsLooked(const QString& executableFolder)
@@ -46,9 +83,12 @@ QString whereConfigIsLooked(const QString& executableFolder)
 QString exitCodes()
 {
     return QStringLiteral("\nExit codes: 0 all written (or previewed, or every document ties) with no supplier "
-                          "skipped for a fault, 1 a failure, or a run stopped by SIGTERM or SIGINT (after the supplier under way; what "
-                          "was written stays), 2 an earlier opening run exists and --replace was not "
-                          "given, 3 another workstation is running the opening, 4 bad arguments or configuration, "
+                          "skipped for a fault, 1 a failure (among them a server that did not answer within calltimeout "
+                          "seconds of dbconfig.txt, default 60: the run stops, what it wrote stays, and a re-run "
+                          "with --replace replaces it), or a run stopped by SIGTERM or SIGINT (after the supplier under "
+                          "way; what was written stays), 2 an earlier opening run exists and --replace was not "
+                          "given, 3 another workstation is running the opening, 4 bad arguments or configuration (an "
+                          "unknown option, a fault of dbconfig.txt, a report file refused), "
                           "5 done, but suppliers were skipped for faults in their data (a negative balance, one that "
                           "is no number, a text too long for its column, a repeated code), each named on standard "
                           "error, or the stored documents differ from the list.\n");
@@ -58,9 +98,14 @@ QString exitCodes()
 
 bool wantsCommandLine(const QStringList& arguments)
 {
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        if (arguments.at(i).startsWith(u'-') && kOptionNames.contains(optionName(arguments.at(i))))
+    // Anything the window does not take itself (an unknown option, a stray word) goes to the
+    // command line, which refuses it with its usage, instead of opening the window unasked.
+    for (qsizetype i = 1; i < arguments.size();) {
+        const qsizetype taken = windowArguments(arguments, i);
+        if (taken == 0)
             return true;
+        i += taken;
+    }
     return false;
 }
 
@@ -79,8 +124,10 @@ bool wantsPrintedReport(const QStringList& arguments)
 
 int runCommandLine(const QStringList& arguments, const QString& executableFolder)
 {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    TerminalOutput standardOutput(stdout);
+    TerminalOutput standardError(stderr);
+    QTextStream out(&standardOutput);
+    QTextStream err(&standardError);
     QCommandLineParser parser;
     parser.setApplicationDescription(Text::tr("廠商期初帳款開帳作業: supplier opening balances. Without options the window opens; with --preview, "
         "--post, --verify or --history the opening works without a window, on the same dbconfig.txt."));
@@ -103,6 +150,8 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
         QStringLiteral("Also write the documents (of the preview or the run) as CSV, or, named .pdf, the printed opening "
                        "report of the run (--post) or of the stored documents (--verify)."),
         QStringLiteral("FILE.csv|FILE.pdf"));
+    const QCommandLineOption force(QStringLiteral("force"),
+                                   Text::tr("與 --report 併用：取代已存在的報表檔（符號連結與非一般檔案一律不寫）。"));
     const QCommandLineOption import(
         QStringLiteral("import"),
         QStringLiteral("Compare the opening balances of a spreadsheet (.csv, .txt or .xlsx) with those stored; write "
@@ -127,10 +176,10 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
                                                     "run or an import (the logging categories suppbeforestart.db, "
                                                     ".run and .import, which QT_LOGGING_RULES also switches)."));
     parser.addOptions(
-        {preview, post, verify, history, import, apply, encoding, columns, replace, date, report, language, verbose});
+        {preview, post, verify, history, import, apply, encoding, columns, replace, date, report, force, language, verbose});
 
-    const auto bad = [&err](const QString& message) {
-        err << message << QStringLiteral("\nSee --help.\n");
+    const auto bad = [&err, &parser](const QString& message) {
+        err << message << u'\n' << parser.helpText().section(u'\n', 0, 0) << QStringLiteral("\nSee --help.\n");
         return kBadArguments;
     };
     if (!parser.parse(arguments))
@@ -172,6 +221,12 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
     options.report = parser.value(report);
     if (!options.report.isEmpty() && (options.action == Action::History || options.action == Action::Import))
         return bad(QStringLiteral("--report goes with --preview, --post or --verify."));
+    if (parser.isSet(force) && options.report.isEmpty())
+        return bad(QStringLiteral("--force goes with --report."));
+    // Refused before the run, so that nothing is written to the database for a report that
+    // could not be saved.
+    if (const QString refusal = opening::reportRefusal(options.report, parser.isSet(force)); !refusal.isEmpty())
+        return bad(refusal);
     if (isPdfReport(options.report) && options.action == Action::Preview)
         return bad(QStringLiteral("The printed report (.pdf) is of a run or of the stored documents: use it with --post "
                                   "or --verify."));

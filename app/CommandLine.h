@@ -5,8 +5,9 @@
 
 namespace app {
 
-// True when the arguments name one of the command line's options: the program then runs without
-// a window. Anything else (Qt's own options among it) is left to the window.
+// False when every argument is one the window takes itself (Qt's own window options, --lang):
+// the window opens. Anything else runs without a window, where the command line's options work
+// and anything unknown is refused with the usage line (exit code 4).
 bool wantsCommandLine(const QStringList& arguments);
 
 // Whether the command line asks for a printed (PDF) report, which needs Qt's GUI (fonts and page

@@ -4,12 +4,15 @@
 
 namespace app {
 
-bool displayAvailable()
+bool displayAvailable(const QStringList& arguments)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+    const bool platformChosen = arguments.contains(QStringLiteral("-platform")) ||
+                                arguments.contains(QStringLiteral("--platform"));
+    return platformChosen || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #else
+    Q_UNUSED(arguments);
     return true;
 #endif
 }

@@ -5,6 +5,7 @@
 #include "BillWorkspace.h"
 #include "Check.h"
 #include "Csv.h"
+#include "DbError.h"
 #include "FrmSimpleDataMod.h"
 #include "OpeningPlan.h"
 #include "OpeningReport.h"
@@ -247,6 +248,8 @@ int runHeadless(const HeadlessOptions& options, const QString& executableFolder,
             err << Text::tr("dbconfig.txt：%1\n").arg(QString::fromUtf8(failure.what()));
         return kBadArguments;
     }
+    if (!dm.configWarning().isEmpty())
+        err << dm.configWarning() << u'\n';
     try {
         dm.SQLConnection1.open();  // the schema upgrade and the settings load come first
         opening::BillWorkspace bill;
@@ -269,6 +272,9 @@ int runHeadless(const HeadlessOptions& options, const QString& executableFolder,
         default:
             return preview(context, suppliers, out, err);
         }
+    } catch (const db::ConfigError& fault) {
+        err << fault.message() << u'\n';
+        return kBadArguments;
     } catch (const std::exception& failure) {
         err << QString::fromUtf8(failure.what()) << u'\n';
         return kFailed;

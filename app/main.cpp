@@ -2,6 +2,7 @@
 // (--help, --version, --preview, --post, --verify, --history, --import) the same run without a
 // window. --lang zh|en chooses its language; --verbose logs what it does on standard error.
 #include "CommandLine.h"
+#include "CoreDumps.h"
 #include "Display.h"
 #include "Language.h"
 #include "QtBoxes.h"
@@ -33,6 +34,7 @@ void nameTheProgram()
 
 int main(int argc, char** argv)
 {
+    app::forbidCoreDumps();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -50,7 +52,7 @@ int main(int argc, char** argv)
         app::useLanguage(app::chosenLanguage(arguments));
         return app::runCommandLine(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
     }
-    if (!app::displayAvailable()) {
+    if (!app::displayAvailable(arguments)) {
         std::fputs("no display: set DISPLAY, or use --preview/--post\n", stderr);
         return 1;
     }

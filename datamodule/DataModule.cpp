@@ -1,5 +1,6 @@
 #include "FrmSimpleDataMod.h"
 
+#include "ConfigCheck.h"
 #include "ConfigLocations.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,8 @@ TSimpleDataMod::TSimpleDataMod(QString executableFolder)
                                                    : std::move(executableFolder))
 {
     ClientDataSet1.setProvider(&DataSetProvider1);
+    // The suite's query loader only loads: whatever text a window hands it changes nothing.
+    SQLDataSet1.setReadOnly(true);
     SQLConnection1.setAfterConnect([this] { SQLConnection1AfterConnect(); });
 }
 
@@ -30,10 +33,16 @@ void TSimpleDataMod::DataModuleCreate()
     const QString folder = QDir::toNativeSeparators(QDir(executableFolder_).absolutePath() + u'/');
     configFile_.clear();
     configMissing_ = false;
+    configWarning_.clear();
     for (const QString& candidate : dbConfigCandidates(executableFolder_)) {
         if (QFileInfo::exists(candidate)) {
             configFile_ = candidate;
-            SQLConnection1.params().loadFromFile(candidate);
+            // Read and checked aside: a file that fails keeps the list as it was.
+            db::ParamList loaded;
+            loaded.loadFromFile(candidate);
+            checkConfig(loaded);
+            SQLConnection1.params() = loaded;
+            configWarning_ = passwordExposure(candidate, loaded);
             return;
         }
     }

@@ -38,6 +38,8 @@ public:
     const QString& configFile() const { return configFile_; }
     // Whether DataModuleCreate found no dbconfig.txt for an installed program.
     bool configMissing() const { return configMissing_; }
+    // A warning when that file holds a password that other users can read; empty otherwise.
+    const QString& configWarning() const { return configWarning_; }
     const QString& executableFolder() const { return executableFolder_; }
     void SQLConnection1AfterConnect();
 
@@ -73,6 +75,7 @@ private:
     QString executableFolder_;
     QString configFile_;
     bool configMissing_ = false;
+    QString configWarning_;
     std::function<void(const QString&)> waitNotice_;
 };
 

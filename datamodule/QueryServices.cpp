@@ -33,13 +33,22 @@ bool powerState(db::Statement& query, const QString& table, const QString& sOrg_
 
 // The copy into the caller's record set is guarded: a failure there is reported as
 // "<type> error raised, with message : <message>", the type being "DbError" for a failure of
-// the data-access layer and "Exception" for any other, and the call returns normally.
+// the data-access layer and "Exception" for any other, and the call returns normally. The text
+// runs in a read-only transaction: one that would change data is refused, having changed nothing.
 void TSimpleDataMod::CDS_Query(db::RecordSet& ACDS, const QString& ASQL)
 {
     SQLConnection1.params().setValue(QStringLiteral("servercharset"), QStringLiteral("UTF8"));
     ClientDataSet1.close();
     ClientDataSet1.setCommandText(ASQL);
-    ClientDataSet1.open();
+    try {
+        ClientDataSet1.open();
+    } catch (const db::DbError& refused) {
+        if (!refused.isReadOnlyViolation())
+            throw;
+        throw db::DbError(Text::tr("CDS_Query 只載入查詢的資料，這段指令會變更資料，未執行：\n%1\n%2")
+                              .arg(ASQL.left(200), refused.message()),
+                          refused.errorCodes());
+    }
     try {
         ACDS.setData(ClientDataSet1.data());
     } catch (const db::DbError& error) {

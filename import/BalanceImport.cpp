@@ -49,7 +49,8 @@ QString codeKey(QString code)
 
 QString cellAt(const QStringList& row, int column)
 {
-    return column >= 0 && column < row.size() ? row.at(column).trimmed() : QString();
+    // The program's own CSV (the backup of an import) leads a code like "=X" with an apostrophe.
+    return column >= 0 && column < row.size() ? opening::cellAsWritten(row.at(column).trimmed()) : QString();
 }
 
 double storedAmount(const QVariant& cell)

@@ -1,12 +1,39 @@
 #include "Csv.h"
 
+#include "ReportFile.h"
+
 #include <QSaveFile>
 
 namespace opening {
 
 namespace {
+bool isNumber(const QString& text)
+{
+    bool ok = false;
+    text.toDouble(&ok);
+    return ok;
+}
+
+// A cell a spreadsheet would take for a formula (=HYPERLINK(...), +, @, a minus before anything
+// but a number, a leading tab or carriage return) is shown as the text it is: a leading
+// apostrophe makes it one.
+bool startsFormula(const QString& field)
+{
+    if (field.isEmpty())
+        return false;
+    const QChar first = field.front();
+    return first == u'=' || first == u'+' || first == u'@' || first == u'\t' || first == u'\r' ||
+           (first == u'-' && !isNumber(field));
+}
+
+QString neutral(const QString& field)
+{
+    return startsFormula(field) ? u'\'' + field : field;
+}
+
 QString csvField(QString field)
 {
+    field = neutral(field);
     if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n') && !field.contains(u'\r'))
         return field;
     field.replace(QStringLiteral("\""), QStringLiteral("\"\""));
@@ -33,6 +60,11 @@ QString joined(const QVector<QStringList>& rows, QChar separator, QString (*fiel
 }
 } // namespace
 
+QString cellAsWritten(const QString& cell)
+{
+    return cell.startsWith(u'\'') && startsFormula(cell.mid(1)) ? cell.mid(1) : cell;
+}
+
 QByteArray csvDocument(const QVector<QStringList>& rows)
 {
     return QByteArrayLiteral("\xEF\xBB\xBF") + joined(rows, u',', csvField, QStringLiteral("\r\n")).toUtf8();
@@ -47,7 +79,7 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 {
     // Written aside and renamed into place: a failed save leaves no half file.
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return openOwnerOnly(file) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace opening

@@ -3,6 +3,7 @@
 #include "BillLayouts.h"
 #include "BillWorkspace.h"
 #include "ClockTexts.h"
+#include "DbError.h"
 #include "FrmSimpleDataMod.h"
 #include "OpeningPlan.h"
 #include "PostingSteps.h"
@@ -122,6 +123,13 @@ Document postOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const Openi
             bill.detail = Text::tr("另一交易進行中，進貨單未存檔");
             return bill;
         }
+    } catch (const db::DbError& failure) {
+        // Without the connection no later bill could be saved either: the run stops here.
+        if (failure.isConnectionLost())
+            throw;
+        bill.outcome = Outcome::Failed;
+        bill.detail = failure.message();
+        return bill;
     } catch (const std::exception& failure) {
         bill.outcome = Outcome::Failed;
         bill.detail = QString::fromUtf8(failure.what());

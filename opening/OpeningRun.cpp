@@ -3,12 +3,14 @@
 #include "BillLayouts.h"
 #include "BillWorkspace.h"
 #include "Connection.h"
+#include "DbError.h"
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
 #include "RunClaim.h"
 #include "RunLog.h"
 #include "RunRecord.h"
 #include "RunReport.h"
+#include "Text.h"
 
 #include <QElapsedTimer>
 #include <exception>
@@ -159,6 +161,8 @@ RunResult runUnrecorded(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierL
     } catch (const std::exception& failure) {
         result.end = RunEnd::Stopped;
         result.stopError = QString::fromUtf8(failure.what());
+        const auto* dbFailure = dynamic_cast<const db::DbError*>(&failure);
+        result.connectionLost = dbFailure && dbFailure->isConnectionLost();
         if (current) {
             current->outcome = Outcome::Failed;
             current->detail = result.stopError;
@@ -181,6 +185,13 @@ RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierList
                                     .arg(outcomeCode(result.end))
                                     .arg(took.elapsed())
                                     .arg(result.stopError.isEmpty() ? QString() : QStringLiteral(": ") + result.stopError);
+    if (result.connectionLost) {
+        // Neither the record nor the check could reach the database now; connecting again
+        // through a link that stopped answering would only make the operator wait longer.
+        result.stopError += u'\n' + lostConnectionAdvice(result);
+        result.recordWarning = Text::tr("本次開帳未記錄：與資料庫的連線已中斷。");
+        return result;
+    }
     const QString host = result.plan.stamp.host.isEmpty() ? dm.LocalIP() : result.plan.stamp.host;
     result.recordWarning = recordRun(bill.query, recordOf(result, started, baseDate, host));
     // The account ends with what the database holds now: what another program changed, or a

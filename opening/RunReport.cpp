@@ -235,6 +235,15 @@ QVector<QStringList> documentTable(const OpeningPlan& plan, Amounts amounts)
     return rows;
 }
 
+QString lostConnectionAdvice(const RunResult& result)
+{
+    const Totals totals = totalsOf(result.plan.suppliers);
+    return Text::tr("已寫入 進貨單 %1 張、預付單 %2 筆；中斷時正在寫入的那一張，資料庫已整張撤回或已整張寫入，"
+                    "不會只寫一半。連線恢復後請重新開帳並選擇取代（命令列加上 --replace），以取代已寫入的單據。")
+        .arg(totals.bills.count)
+        .arg(totals.payments.count);
+}
+
 QString runAccount(const RunResult& result)
 {
     const Totals totals = totalsOf(result.plan.suppliers);

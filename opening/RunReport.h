@@ -47,6 +47,10 @@ QVector<QStringList> documentTable(const OpeningPlan& plan, Amounts amounts = Am
 constexpr int kFirstAmountColumn = 5;
 constexpr int kLastAmountColumn = 8;
 
+// What a run stopped by a lost connection wrote, and what to do: how many documents are stored,
+// that the one under way was rolled back or stored whole, and to run again replacing them.
+QString lostConnectionAdvice(const RunResult& result);
+
 // The account of a run, several lines: written with totals, the reconciliation, skipped by reason
 // with each fault, failed with the supplier and the database's message.
 QString runAccount(const RunResult& result);

@@ -23,6 +23,7 @@ struct RunResult {
     EarlierRun replaced; // the earlier run's documents, replaced with the operator's consent
     int stoppedAt = 0;   // position of the supplier the run stopped on; 0 when it stopped before the walk
     bool byOperator = false;  // Stopped because the operator asked (the window closed, a signal)
+    bool connectionLost = false;  // it stopped because the server stopped answering or the connection broke
     OpeningPlan plan;
     QString recordWarning;  // why the run could not be recorded; empty when it was
     std::optional<CheckResult> check;  // what the database holds after a run that wrote, tied to it

@@ -2,6 +2,7 @@
 #include "Text.h"
 
 #include "MingFont.h"
+#include "ReportFile.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -203,7 +204,7 @@ void paintReport(QPagedPaintDevice& device, const OpeningReport& report)
 bool writeReportPdf(const QString& path, const OpeningReport& report)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!opening::openOwnerOnly(file))
         return false;
     {
         QPdfWriter pdf(&file);

@@ -10,5 +10,6 @@ class QPagedPaintDevice;
 // the foot of each.
 void paintReport(QPagedPaintDevice& device, const opening::OpeningReport& report);
 
-// The report as a PDF file on A4, written whole or not at all; false when it could not be written.
+// The report as a PDF file on A4, written whole or not at all and readable by its owner only;
+// false when it could not be written.
 bool writeReportPdf(const QString& path, const opening::OpeningReport& report);

@@ -224,6 +224,10 @@ void TFormSuppBeforeStart::showPlan()
     }
     if (const QString notes = opening::previewNotes(planned); !notes.isEmpty())
         details << notes;
+    if (const QString& exposed = SimpleDataMod->configWarning(); !exposed.isEmpty()) {
+        text = Text::tr("注意：dbconfig.txt 的密碼他人可讀　") + text;
+        details.prepend(exposed);
+    }
     StatusPanel->showText(text, details.join(u'\n'));
 }
 

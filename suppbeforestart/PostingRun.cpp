@@ -65,8 +65,11 @@ void TFormSuppBeforeStart::SpeedButton1Click()
     if (position > 0)
         ClientDataSet1.setRecNo(position);
     showAccount(*result);
-    if (result->end == opening::RunEnd::Stopped)
+    if (result->end == opening::RunEnd::Stopped) {
+        // A run that did not reach its end may be run again, replacing what it wrote.
+        SpeedButton1->setEnabled(true);
         throw std::runtime_error(result->stopError.toStdString());
+    }
 
     const int failed = opening::totalsOf(result->plan.suppliers).failed;
     QStringList troubles;

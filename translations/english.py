@@ -261,6 +261,36 @@ ENGLISH = {
         "Waiting for another workstation to release the numbers of %1 %2 took too long; try again later.\n%3",
     "等候其他工作站釋放 %1 %2 的單號… %3 秒": "Waiting for another workstation to release the numbers of %1 %2… %3 s",
     "輸入異常..!": "Invalid input.",
+    # dbconfig.txt checked
+    "應為 1、2 或 3": "must be 1, 2 or 3",
+    "應為 ReadCommitted、RepeatableRead 或 Snapshot": "must be ReadCommitted, RepeatableRead or Snapshot",
+    "應為 True 或 False": "must be True or False",
+    "應為 0 至 %1 的秒數（0：預設）": "must be a number of seconds from 0 to %1 (0: the default)",
+    "應為 -1 或正整數": "must be -1 or a positive whole number",
+    "不是可用的連線字元集": "is no character set a connection can use",
+    "過長（最多 %1 位元組）": "is too long (at most %1 bytes)",
+    "%1 第 %2 行：%3%4 %5": "%1 line %2: %3%4 %5",
+    "「%1」不是一般檔案，無法作為連線設定。": "\"%1\" is not a regular file and cannot be the connection's configuration.",
+    "「%1」超過 %2 KiB，不是連線設定檔。": "\"%1\" is larger than %2 KiB: it is no connection configuration.",
+    # Where a report may be written
+    "與 --report 併用：取代已存在的報表檔（符號連結與非一般檔案一律不寫）。":
+        "With --report: replace an existing report file (a symbolic link or anything but a regular file is never written).",
+    "「%1」是符號連結，報表不經由連結寫入。": "\"%1\" is a symbolic link; a report is not written through a link.",
+    "「%1」不是一般檔案，報表不會寫在它上面。": "\"%1\" is not a regular file; a report is never written over it.",
+    "「%1」已存在，未覆寫；要取代它請加上 --force。": "\"%1\" exists and was not overwritten; add --force to replace it.",
+    # Secrets
+    "警告：%1 含有資料庫密碼，其他使用者也能讀取；請改為只有擁有者可讀（chmod 600）。":
+        "Warning: %1 holds the database password and other users can read it; make it readable by its owner only (chmod 600).",
+    "注意：dbconfig.txt 的密碼他人可讀　": "Note: others can read the password in dbconfig.txt  ",
+    # The query loader
+    "CDS_Query 只載入查詢的資料，這段指令會變更資料，未執行：\n%1\n%2":
+        "CDS_Query only loads the rows of a query; this statement would change data and was not run:\n%1\n%2",
+    # A server that stops answering
+    "伺服器 %1 秒未回應，已中斷與資料庫的連線。": "The server did not answer for %1 seconds; the connection to the database was ended.",
+    "與資料庫的連線中斷。": "The connection to the database broke off.",
+    "本次開帳未記錄：與資料庫的連線已中斷。": "This opening run was not recorded: the connection to the database broke off.",
+    "已寫入 進貨單 %1 張、預付單 %2 筆；中斷時正在寫入的那一張，資料庫已整張撤回或已整張寫入，不會只寫一半。連線恢復後請重新開帳並選擇取代（命令列加上 --replace），以取代已寫入的單據。":
+        "Written: %1 bills, %2 payment records; the document being written when it broke off was rolled back whole or stored whole, never in part. Once the connection is back, run the opening again and replace (on the command line add --replace) to replace the documents written.",
     # What a screen reader hears
     "廠商清單": "Supplier list",
     "每家廠商的期初未付與期初預付餘額": "Each supplier's opening unpaid and prepaid balance",

@@ -947,8 +947,92 @@ Each supplier may keep one row only.</translation>
         <translation>Opening summary</translation>
     </message>
     <message>
-        <source>找不到連線設定檔 dbconfig.txt，無法連線。請將它放在 %1（個人使用）或 %2（本機所有使用者）。</source>
-        <translation>No dbconfig.txt was found, so nothing can be connected. Put one in %1 (for yourself) or %2 (for every user of this computer).</translation>
+        <source>應為 1、2 或 3</source>
+        <translation>must be 1, 2 or 3</translation>
+    </message>
+    <message>
+        <source>應為 ReadCommitted、RepeatableRead 或 Snapshot</source>
+        <translation>must be ReadCommitted, RepeatableRead or Snapshot</translation>
+    </message>
+    <message>
+        <source>應為 True 或 False</source>
+        <translation>must be True or False</translation>
+    </message>
+    <message>
+        <source>應為 0 至 %1 的秒數（0：預設）</source>
+        <translation>must be a number of seconds from 0 to %1 (0: the default)</translation>
+    </message>
+    <message>
+        <source>應為 -1 或正整數</source>
+        <translation>must be -1 or a positive whole number</translation>
+    </message>
+    <message>
+        <source>不是可用的連線字元集</source>
+        <translation>is no character set a connection can use</translation>
+    </message>
+    <message>
+        <source>過長（最多 %1 位元組）</source>
+        <translation>is too long (at most %1 bytes)</translation>
+    </message>
+    <message>
+        <source>%1 第 %2 行：%3%4 %5</source>
+        <translation>%1 line %2: %3%4 %5</translation>
+    </message>
+    <message>
+        <source>「%1」不是一般檔案，無法作為連線設定。</source>
+        <translation>"%1" is not a regular file and cannot be the connection's configuration.</translation>
+    </message>
+    <message>
+        <source>「%1」超過 %2 KiB，不是連線設定檔。</source>
+        <translation>"%1" is larger than %2 KiB: it is no connection configuration.</translation>
+    </message>
+    <message>
+        <source>與 --report 併用：取代已存在的報表檔（符號連結與非一般檔案一律不寫）。</source>
+        <translation>With --report: replace an existing report file (a symbolic link or anything but a regular file is never written).</translation>
+    </message>
+    <message>
+        <source>「%1」是符號連結，報表不經由連結寫入。</source>
+        <translation>"%1" is a symbolic link; a report is not written through a link.</translation>
+    </message>
+    <message>
+        <source>「%1」不是一般檔案，報表不會寫在它上面。</source>
+        <translation>"%1" is not a regular file; a report is never written over it.</translation>
+    </message>
+    <message>
+        <source>「%1」已存在，未覆寫；要取代它請加上 --force。</source>
+        <translation>"%1" exists and was not overwritten; add --force to replace it.</translation>
+    </message>
+    <message>
+        <source>注意：dbconfig.txt 的密碼他人可讀　</source>
+        <translation>Note: others can read the password in dbconfig.txt  </translation>
+    </message>
+    <message>
+        <source>警告：%1 含有資料庫密碼，其他使用者也能讀取；請改為只有擁有者可讀（chmod 600）。</source>
+        <translation>Warning: %1 holds the database password and other users can read it; make it readable by its owner only (chmod 600).</translation>
+    </message>
+    <message>
+        <source>CDS_Query 只載入查詢的資料，這段指令會變更資料，未執行：
+%1
+%2</source>
+        <translation>CDS_Query only loads the rows of a query; this statement would change data and was not run:
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>本次開帳未記錄：與資料庫的連線已中斷。</source>
+        <translation>This opening run was not recorded: the connection to the database broke off.</translation>
+    </message>
+    <message>
+        <source>已寫入 進貨單 %1 張、預付單 %2 筆；中斷時正在寫入的那一張，資料庫已整張撤回或已整張寫入，不會只寫一半。連線恢復後請重新開帳並選擇取代（命令列加上 --replace），以取代已寫入的單據。</source>
+        <translation>Written: %1 bills, %2 payment records; the document being written when it broke off was rolled back whole or stored whole, never in part. Once the connection is back, run the opening again and replace (on the command line add --replace) to replace the documents written.</translation>
+    </message>
+    <message>
+        <source>伺服器 %1 秒未回應，已中斷與資料庫的連線。</source>
+        <translation>The server did not answer for %1 seconds; the connection to the database was ended.</translation>
+    </message>
+    <message>
+        <source>與資料庫的連線中斷。</source>
+        <translation>The connection to the database broke off.</translation>
     </message>
     <message>
         <source>正在中止開帳：目前的廠商完成後停止，視窗隨即關閉…</source>
@@ -957,6 +1041,10 @@ Each supplier may keep one row only.</translation>
     <message>
         <source>操作人員已中止開帳：%1 家廠商中已完成 %2 家，已寫入的保留，其餘未寫入。</source>
         <translation>The opening was stopped by the operator: %2 of %1 suppliers done; what was written stays, the rest was not written.</translation>
+    </message>
+    <message>
+        <source>找不到連線設定檔 dbconfig.txt，無法連線。請將它放在 %1（個人使用）或 %2（本機所有使用者）。</source>
+        <translation>No dbconfig.txt was found, so nothing can be connected. Put one in %1 (for yourself) or %2 (for every user of this computer).</translation>
     </message>
 </context>
 </TS>

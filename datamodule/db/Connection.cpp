@@ -4,6 +4,9 @@
 #include "DbLog.h"
 #include "FbStatus.h"
 #include "SqlText.h"
+#include "Text.h"
+
+#include <algorithm>
 
 #include <QElapsedTimer>
 #include <utility>
@@ -15,6 +18,8 @@ namespace db {
 namespace {
 constexpr int kConnectTimeoutSeconds = 15;
 constexpr int kLockTimeoutSeconds = 20;
+constexpr int kCallTimeoutSeconds = 60;
+constexpr int kLockWaitMarginSeconds = 2;
 
 bool isTrue(const QString& value)
 {
@@ -61,7 +66,7 @@ void Connection::open()
         return;
     // Without a database string the client would only complain about a file named "".
     if (params_.value(QStringLiteral("Database")).trimmed().isEmpty())
-        throw DbError(params_.source().isEmpty()
+        throw ConfigError(params_.source().isEmpty()
                           ? QStringLiteral("連線參數沒有 Database 項目（資料庫位置），無法連線。")
                           : QStringLiteral("%1 沒有可用的 Database 項目（資料庫位置），無法連線。").arg(params_.source()));
     // Without "servercharset" the server attaches with NONE.
@@ -139,15 +144,64 @@ void Connection::close()
     const auto rollback = [](ITransaction* t, CheckStatusWrapper* s) { t->rollback(s); };
     const auto commit = [](ITransaction* t, CheckStatusWrapper* s) { t->commit(s); };
     prepared_.clear();
-    finish(transaction_, rollback);
-    finish(retained_, commit);
-    finish(reader_, commit);
-    FbStatus status;
-    attachment_->detach(status.get());
-    if (!status.failed())
-        attachment_.take();
+    serverCall([&] {
+        finish(transaction_, rollback);
+        finish(retained_, commit);
+        finish(reader_, commit);
+        FbStatus status;
+        attachment_->detach(status.get());
+        if (!status.failed())
+            attachment_.take();
+        watch_.disarm();
+        attachment_.reset();
+        status.check();
+    });
+}
+
+void Connection::abandon()
+{
+    watch_.disarm();
+    prepared_.clear();
+    transaction_.reset();
+    retained_.reset();
+    reader_.reset();
     attachment_.reset();
-    status.check();
+}
+
+int Connection::callTimeout() const
+{
+    const int seconds = params_.value(QStringLiteral("calltimeout")).trimmed().toInt();
+    return seconds > 0 ? seconds : kCallTimeoutSeconds;
+}
+
+int Connection::callBound() const
+{
+    if (!isTrue(params_.value(QStringLiteral("waitonlocks"))))
+        return callTimeout();
+    return std::max(callTimeout(), std::max(lockWait_, lockTimeout()) + kLockWaitMarginSeconds);
+}
+
+Connection::CallScope::CallScope(Connection& connection) : connection_(connection)
+{
+    if (connection_.callDepth_++ == 0 && connection_.attachment_)
+        connection_.watch_.arm(connection_.attachment_.get(), std::chrono::seconds(connection_.callBound()));
+}
+
+Connection::CallScope::~CallScope()
+{
+    if (--connection_.callDepth_ == 0)
+        connection_.watch_.disarm();
+}
+
+void Connection::CallScope::failed(const DbError& error) const
+{
+    const bool timedOut = connection_.watch_.fired();
+    if (connection_.callDepth_ != 1 || (!timedOut && !error.isConnectionLost()))
+        return;
+    connection_.abandon();
+    const QString what = timedOut ? Text::tr("伺服器 %1 秒未回應，已中斷與資料庫的連線。").arg(connection_.callBound())
+                                  : Text::tr("與資料庫的連線中斷。");
+    throw DbError(what + u'\n' + error.message(), DbError::lostConnectionCodes(error.errorCodes()));
 }
 
 IAttachment* Connection::attachment()
@@ -180,13 +234,16 @@ std::shared_ptr<PreparedStatement> Connection::prepare(const QString& sql)
     auto statement = std::make_shared<PreparedStatement>();
     statement->sql = sql;
     statement->attachment = generation_;
-    // Prepared in the reader, so the kind of statement is known before choosing the
-    // transaction it runs in.
-    statement->handle.reset(att->prepare(status.get(), reader(), static_cast<unsigned>(text.size()), text.constData(),
-                                         dialect(), IStatement::PREPARE_PREFETCH_METADATA));
-    status.check();
-    statement->type = statement->handle->getType(status.get());
-    status.check();
+    ITransaction* preparing = reader();
+    serverCall([&] {
+        // Prepared in the reader, so the kind of statement is known before choosing the
+        // transaction it runs in.
+        statement->handle.reset(att->prepare(status.get(), preparing, static_cast<unsigned>(text.size()),
+                                             text.constData(), dialect(), IStatement::PREPARE_PREFETCH_METADATA));
+        status.check();
+        statement->type = statement->handle->getType(status.get());
+        status.check();
+    });
     statement->writes = statement->type != isc_info_sql_stmt_select;
     if (reuseScopes_ > 0)
         prepared_.add(sql, statement);
@@ -232,10 +289,12 @@ FbHandle<ITransaction> Connection::startSideTransaction(int lockWaitSeconds)
         tpb->insertTag(status.get(), isc_tpb_nowait);
     }
     status.check();
-    FbHandle<ITransaction> transaction(
-        att->startTransaction(status.get(), tpb->getBufferLength(status.get()), tpb->getBuffer(status.get())));
-    status.check();
-    return transaction;
+    return serverCall([&] {
+        FbHandle<ITransaction> transaction(
+            att->startTransaction(status.get(), tpb->getBufferLength(status.get()), tpb->getBuffer(status.get())));
+        status.check();
+        return transaction;
+    });
 }
 
 int Connection::lockTimeout() const
@@ -270,34 +329,40 @@ ITransaction* Connection::startPhysical(Isolation isolation, Access access)
         tpb->insertTag(status.get(), isc_tpb_nowait);
     }
     status.check();
-    ITransaction* transaction =
-        att->startTransaction(status.get(), tpb->getBufferLength(status.get()), tpb->getBuffer(status.get()));
-    status.check();
-    return transaction;
+    return serverCall([&] {
+        ITransaction* transaction =
+            att->startTransaction(status.get(), tpb->getBufferLength(status.get()), tpb->getBuffer(status.get()));
+        status.check();
+        return transaction;
+    });
 }
 
 void Connection::finishCommit(FbHandle<ITransaction>& transaction)
 {
-    FbStatus status;
-    if (isTrue(params_.value(QStringLiteral("commitretain")))) {
-        transaction->commitRetaining(status.get());
+    serverCall([&] {
+        FbStatus status;
+        if (isTrue(params_.value(QStringLiteral("commitretain")))) {
+            transaction->commitRetaining(status.get());
+            status.check();
+            retained_ = std::move(transaction);
+            return;
+        }
+        transaction->commit(status.get());
         status.check();
-        retained_ = std::move(transaction);
-        return;
-    }
-    transaction->commit(status.get());
-    status.check();
-    transaction.take();
+        transaction.take();
+    });
 }
 
 void Connection::finishRollback(FbHandle<ITransaction>& transaction)
 {
-    FbStatus status;
-    transaction->rollback(status.get());
-    if (!status.failed())
-        transaction.take();
-    transaction.reset();
-    status.check();
+    serverCall([&] {
+        FbStatus status;
+        transaction->rollback(status.get());
+        if (!status.failed())
+            transaction.take();
+        transaction.reset();
+        status.check();
+    });
 }
 
 void Connection::startTransaction(int, Isolation isolation)
@@ -324,7 +389,9 @@ void Connection::rollback(int)
 Work::Work(Connection& connection, Access access) : connection_(connection)
 {
     connection.open();
-    if (connection.inTransaction()) {
+    if (access == Access::OnlyRead) {
+        transaction_ = connection.reader();
+    } else if (connection.inTransaction()) {
         transaction_ = connection.transaction_.get();
     } else if (access == Access::ReadOnly) {
         transaction_ = connection.reader();

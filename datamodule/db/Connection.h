@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CallWatch.h"
+#include "DbError.h"
 #include "FbHandle.h"
 #include "ParamList.h"
 #include "PreparedStatements.h"
@@ -12,8 +14,10 @@
 namespace db {
 
 enum class Isolation { ReadCommitted, Snapshot };
-// What a statement outside an active transaction needs: a plain query only reads.
-enum class Access { ReadWrite, ReadOnly };
+// What a statement outside an active transaction needs: a plain query only reads. OnlyRead: the
+// statement may never write, so it reads through the read-only transaction even while another
+// is active.
+enum class Access { ReadWrite, ReadOnly, OnlyRead };
 
 // The one connection to a Firebird database. It opens on first use with the parameters of its
 // list ("Database", "user_name", "password", "rolename", "servercharset", "sqldialect"); a
@@ -48,6 +52,29 @@ public:
     // How long a transaction waits for another's lock before it fails, in seconds: the list's
     // "locktimeout", else 20.
     int lockTimeout() const;
+    // How long a call to the server may go unanswered before it is given up, in seconds: the
+    // list's "calltimeout", else 60. A call that may wait for a lock is given that wait and two
+    // seconds more, so that a long lock wait is not taken for a server that stopped answering.
+    int callTimeout() const;
+    // Runs calls to the server on the open attachment under the watch: when the server has not
+    // answered within the bound, the connection is ended and the call fails at once. A call that
+    // fails so, or for a connection that broke off, leaves the connection closed (the next use
+    // connects again; what was not committed is the server's to roll back) and throws a DbError
+    // whose isConnectionLost() is true, saying in the system's language what happened
+    // ("伺服器 N 秒未回應", "與資料庫的連線中斷") above the driver's words. Calls nest.
+    template <class Call>
+    decltype(auto) serverCall(Call&& call)
+    {
+        const CallScope scope(*this);
+        try {
+            return call();
+        } catch (const DbError& error) {
+            scope.failed(error);
+            throw;
+        }
+    }
+    // Within a serverCall: the server answered (a row came), its bound starts again.
+    void answered() { watch_.answered(); }
     // Transactions started from now on wait at most this long instead (0: lockTimeout()), so
     // that a caller can wait in short steps and tell the operator in between. Returns the
     // previous value.
@@ -79,6 +106,21 @@ public:
 private:
     friend class Work;
     friend class StatementReuse;
+    class CallScope {
+    public:
+        explicit CallScope(Connection& connection);
+        ~CallScope();
+        CallScope(const CallScope&) = delete;
+        CallScope& operator=(const CallScope&) = delete;
+        // Throws the connection-lost error at the outermost scope, having closed the connection.
+        void failed(const DbError& error) const;
+
+    private:
+        Connection& connection_;
+    };
+    // Lets go of the attachment and everything on it without asking the server.
+    void abandon();
+    int callBound() const;
     Firebird::ITransaction* beginPhysical(Isolation isolation);
     Firebird::ITransaction* startPhysical(Isolation isolation, Access access);
     void finishCommit(FbHandle<Firebird::ITransaction>& transaction);
@@ -97,6 +139,8 @@ private:
     FbHandle<Firebird::ITransaction> retained_;     // context kept by a commit retaining
     FbHandle<Firebird::ITransaction> reader_;       // read-only, read committed, kept open
     int lockWait_ = 0;
+    CallWatch watch_;  // declared after attachment_: stopped before it is let go
+    int callDepth_ = 0;
 };
 
 // The transaction one statement runs in: the connection's active transaction; else, for a plain

@@ -18,11 +18,25 @@ public:
     bool isUpdateConflict() const;
     // A write attempted in a read-only transaction.
     bool isReadOnlyViolation() const;
+    // The same refused before it reached the server, for a statement that may only read.
+    static DbError readOnlyViolation(const QString& message);
     // Waiting for another transaction's lock took longer than the connection allows.
     bool isLockTimeout() const;
+    // The connection to the server broke off, or was ended because the server stopped answering.
+    bool isConnectionLost() const;
+    // The codes of a failure, with that of a lost connection among them.
+    static std::vector<long> lostConnectionCodes(std::vector<long> codes);
 
 private:
     std::vector<long> codes_;
+};
+
+// A fault of the connection's configuration (dbconfig.txt) rather than of the database: no
+// database named, a value no connection can be made with. The command line answers it with its
+// own exit code.
+class ConfigError : public DbError {
+public:
+    using DbError::DbError;
 };
 
 } // namespace db

@@ -248,7 +248,7 @@ InputMessage::InputMessage(PreparedStatement& statement, IAttachment* attachment
 }
 
 DataPacket fetchAll(IAttachment* attachment, ITransaction* transaction, IResultSet* cursor, IMessageMetadata* output,
-                    const TextCodec& codec)
+                    const TextCodec& codec, const std::function<void()>& answered)
 {
     FbStatus status;
     DataPacket packet;
@@ -306,6 +306,7 @@ DataPacket fetchAll(IAttachment* attachment, ITransaction* transaction, IResultS
         status.check();
         if (result != IStatus::RESULT_OK)
             break;
+        answered();
         rows.startRow(static_cast<qsizetype>(count));
         for (unsigned i = 0; i < count; ++i) {
             const Column& c = columns[i];

@@ -6,6 +6,7 @@
 #include "TextCodec.h"
 
 #include <firebird/Interface.h>
+#include <functional>
 #include <vector>
 
 namespace db {
@@ -36,9 +37,10 @@ private:
     MessageBuffer buffer_{0};
 };
 
-// Reads every row of an opened cursor into a packet, columns typed by the query.
-// Texts come in the connection's character set.
+// Reads every row of an opened cursor into a packet, columns typed by the query, telling
+// `answered` after each row. Texts come in the connection's character set.
 DataPacket fetchAll(Firebird::IAttachment* attachment, Firebird::ITransaction* transaction,
-                    Firebird::IResultSet* cursor, Firebird::IMessageMetadata* output, const TextCodec& codec);
+                    Firebird::IResultSet* cursor, Firebird::IMessageMetadata* output, const TextCodec& codec,
+                    const std::function<void()>& answered);
 
 } // namespace db

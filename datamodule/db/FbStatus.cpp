@@ -12,6 +12,12 @@ constexpr long kUpdateConflict = 335544451;    // isc_update_conflict
 constexpr long kLockConflict = 335544345;      // isc_lock_conflict
 constexpr long kReadOnlyTransaction = 335544361; // isc_read_only_trans
 constexpr long kLockTimeout = 335544878;         // isc_lock_timeout
+constexpr long kConnectionLost[] = {335544721,   // isc_network_error
+                                    335544726,   // isc_net_read_err
+                                    335544727,   // isc_net_write_err
+                                    335544741,   // isc_lost_db_connection
+                                    335544856,   // isc_att_shutdown
+                                    335544528};  // isc_shutdown
 } // namespace
 
 DbError::DbError(const QString& message, std::vector<long> errorCodes)
@@ -33,6 +39,26 @@ bool DbError::isLockTimeout() const
         if (code == kLockTimeout)
             return true;
     return false;
+}
+
+bool DbError::isConnectionLost() const
+{
+    for (long code : codes_)
+        for (long lost : kConnectionLost)
+            if (code == lost)
+                return true;
+    return false;
+}
+
+std::vector<long> DbError::lostConnectionCodes(std::vector<long> codes)
+{
+    codes.push_back(kConnectionLost[0]);
+    return codes;
+}
+
+DbError DbError::readOnlyViolation(const QString& message)
+{
+    return DbError(message, {kReadOnlyTransaction});
 }
 
 bool DbError::isReadOnlyViolation() const

@@ -1,6 +1,8 @@
 #include "ParamList.h"
+#include "Text.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <stdexcept>
 
@@ -78,11 +80,18 @@ void ParamList::setValues(const QStringList& lines)
 
 void ParamList::loadFromFile(const QString& path)
 {
+    // A link to a device (/dev/zero) would be read without end, a pipe would wait for a writer.
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
+        throw std::runtime_error(Text::tr("「%1」不是一般檔案，無法作為連線設定。").arg(path).toStdString());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error(
             QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()).toStdString());
-    loadFromBytes(file.readAll());
+    const QByteArray bytes = file.read(kLargestFile + 1);
+    if (bytes.size() > kLargestFile)
+        throw std::runtime_error(
+            Text::tr("「%1」超過 %2 KiB，不是連線設定檔。").arg(path).arg(kLargestFile / 1024).toStdString());
+    loadFromBytes(bytes);
     source_ = path;
 }
 

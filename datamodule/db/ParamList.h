@@ -23,8 +23,10 @@ public:
     void setValues(const QStringList& lines);
     // Replaces the whole list with the file's lines. A byte-order mark selects UTF-8 or UTF-16;
     // without one the system's 8-bit code page is used. CR LF, LF and CR end a line.
-    // Throws std::runtime_error with the system's file error when the file cannot be read.
+    // Throws std::runtime_error with the system's file error when the file cannot be read, and
+    // when it is no regular file or larger than kLargestFile: no parameter list is that long.
     void loadFromFile(const QString& path);
+    static constexpr qsizetype kLargestFile = 64 * 1024;
     // The same from the file's bytes.
     void loadFromBytes(const QByteArray& bytes);
     // The file the list was last loaded from; empty when it was never loaded from one.

@@ -2,6 +2,7 @@
 
 #include "Connection.h"
 #include "DbLog.h"
+#include "DbError.h"
 #include "FbStatus.h"
 
 namespace db {
@@ -18,24 +19,32 @@ void rollBack(FbHandle<Firebird::ITransaction>& transaction)
 } // namespace
 
 RowLock::RowLock(Connection& connection, const QString& statement, int waitSeconds)
-    : transaction_(connection.startSideTransaction(waitSeconds))
+    : connection_(connection), transaction_(connection.startSideTransaction(waitSeconds))
 {
-    FbStatus status;
     const QByteArray sql = connection.codec().encode(statement);
     connection.statementSent({statement});
-    connection.attachment()->execute(status.get(), transaction_.get(), 0, sql.constData(), connection.dialect(),
-                                     nullptr, nullptr, nullptr, nullptr);
-    if (status.failed()) {
-        rollBack(transaction_);
-        status.check();
-    }
+    Firebird::IAttachment* attachment = connection.attachment();
+    connection.serverCall([&] {
+        FbStatus status;
+        attachment->execute(status.get(), transaction_.get(), 0, sql.constData(), connection.dialect(), nullptr, nullptr,
+                            nullptr, nullptr);
+        if (status.failed()) {
+            rollBack(transaction_);
+            status.check();
+        }
+    });
     qCDebug(lcDb).noquote() << "row lock taken:" << loggedSql(statement);
 }
 
 RowLock::~RowLock()
 {
-    if (transaction_)
-        rollBack(transaction_);
+    if (!transaction_)
+        return;
+    try {
+        connection_.serverCall([this] { rollBack(transaction_); });
+    } catch (const DbError&) {
+        // The connection is gone: the server rolls the lock back with it.
+    }
 }
 
 } // namespace db

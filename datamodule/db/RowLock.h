@@ -22,6 +22,7 @@ public:
     RowLock& operator=(const RowLock&) = delete;
 
 private:
+    Connection& connection_;
     FbHandle<Firebird::ITransaction> transaction_;
 };
 

@@ -141,15 +141,22 @@ void Statement::run(bool wantRows)
     QElapsedTimer took;
     if (lcDb().isDebugEnabled())
         took.start();
-    try {
-        runIn(*prepared, isQuery, wantRows, values, prepared->writes ? Access::ReadWrite : Access::ReadOnly);
-    } catch (const DbError& error) {
-        // A query that writes after all (a row lock, a procedure): nothing was changed, so it
-        // runs again in a transaction that may write.
-        if (prepared->writes || !error.isReadOnlyViolation())
-            throw;
-        prepared->writes = true;
-        runIn(*prepared, isQuery, wantRows, values, Access::ReadWrite);
+    if (readOnly_) {
+        // A procedure is let through to the read-only transaction, which refuses it should it write.
+        if (!isQuery && prepared->type != isc_info_sql_stmt_exec_procedure)
+            throw DbError::readOnlyViolation(QStringLiteral("attempted update during read-only transaction"));
+        runIn(*prepared, isQuery, wantRows, values, Access::OnlyRead);
+    } else {
+        try {
+            runIn(*prepared, isQuery, wantRows, values, prepared->writes ? Access::ReadWrite : Access::ReadOnly);
+        } catch (const DbError& error) {
+            // A query that writes after all (a row lock, a procedure): nothing was changed, so it
+            // runs again in a transaction that may write.
+            if (prepared->writes || !error.isReadOnlyViolation())
+                throw;
+            prepared->writes = true;
+            runIn(*prepared, isQuery, wantRows, values, Access::ReadWrite);
+        }
     }
     // The values bound are not logged: one of them may be a password.
     qCDebug(lcDb).noquote() << QStringLiteral("%1 ms%2, %3 parameters: %4")
@@ -164,6 +171,12 @@ void Statement::run(bool wantRows)
 void Statement::runIn(PreparedStatement& prepared, bool isQuery, bool wantRows,
                       const std::vector<const ParamValue*>& values, Access access)
 {
+    connection_->serverCall([&] { runWatched(prepared, isQuery, wantRows, values, access); });
+}
+
+void Statement::runWatched(PreparedStatement& prepared, bool isQuery, bool wantRows,
+                           const std::vector<const ParamValue*>& values, Access access)
+{
     FbStatus status;
     Work work(*connection_, access);
     IAttachment* attachment = connection_->attachment();
@@ -175,7 +188,8 @@ void Statement::runIn(PreparedStatement& prepared, bool isQuery, bool wantRows,
         FbHandle<IResultSet> cursor(statement->openCursor(status.get(), work.transaction(), input.metadata(),
                                                           input.data(), output.get(), 0));
         status.check();
-        DataPacket rows = fetchAll(attachment, work.transaction(), cursor.get(), output.get(), connection_->codec());
+        DataPacket rows = fetchAll(attachment, work.transaction(), cursor.get(), output.get(), connection_->codec(),
+                                   [this] { connection_->answered(); });
         cursor->close(status.get());
         status.check();
         cursor.take();

@@ -68,6 +68,11 @@ public:
     }
     void close();
     bool isOpen() const { return open_; }
+    // A statement that may only read: it runs in the connection's read-only transaction, even
+    // while another transaction is active, and a text that would change anything (an insert, a
+    // procedure that writes, a definition, a transaction statement) fails with a DbError whose
+    // isReadOnlyViolation() is true, having changed nothing.
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
     bool isEmpty() const { return result_.rows.isEmpty(); }
     bool eof() const { return row_ >= result_.rows.size(); }
@@ -95,6 +100,8 @@ private:
     void run(bool wantRows);
     void runIn(PreparedStatement& prepared, bool isQuery, bool wantRows, const std::vector<const ParamValue*>& values,
                Access access);
+    void runWatched(PreparedStatement& prepared, bool isQuery, bool wantRows,
+                    const std::vector<const ParamValue*>& values, Access access);
 
     Connection* connection_ = nullptr;
     QStringList lines_;
@@ -106,6 +113,7 @@ private:
     std::shared_ptr<PreparedStatement> prepared_;  // kept only outside a StatementReuse
 
     bool open_ = false;
+    bool readOnly_ = false;
     DataPacket result_;
     qsizetype row_ = 0;
 };

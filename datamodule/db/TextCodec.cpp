@@ -46,7 +46,7 @@ TextCodec::TextCodec(const QString& firebirdCharset)
     encoder_ = name.isEmpty() ? QStringEncoder(QStringConverter::System) : QStringEncoder(name.constData());
     decoder_ = name.isEmpty() ? QStringDecoder(QStringConverter::System) : QStringDecoder(name.constData());
     if (!encoder_.isValid() || !decoder_.isValid())
-        throw DbError(QStringLiteral("無法處理連線字元集 %1（servercharset）。").arg(firebirdCharset));
+        throw ConfigError(QStringLiteral("無法處理連線字元集 %1（servercharset）。").arg(firebirdCharset));
 }
 
 QByteArray TextCodec::encode(const QString& text) const

@@ -1,9 +1,12 @@
 // The program's command line end to end: the real executable on a server database, found
 // through the user's configuration folder.
+#include "FreezingProxy.h"
 #include "Statement.h"
 #include "TempDatabase.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMap>
@@ -435,4 +438,239 @@ TEST_F(CommandLineTest, VerboseLogsStatementsWithTheirTimeAndTheRunsStepsButNoPa
     EXPECT_TRUE(history.err.contains("suppbeforestart.db: connected to " + database.database())) << history.err.toStdString();
     EXPECT_TRUE(history.err.contains("FROM OPENING_RUN_LOG"));
     EXPECT_FALSE(history.err.contains("suppbeforestart.run") || history.err.contains(password));
+}
+
+TEST_F(CommandLineTest, UnknownOptionsAndConfigurationFaultsExitFourWhileQtsWindowOptionsOpenTheWindow)
+{
+    // An option nobody knows never opens the window: the usage line says what would.
+    for (const QStringList& unknown : {QStringList{"--bogus"}, QStringList{"--lang", "en", "-bogus"}, QStringList{"stray"}}) {
+        const Outcome refused = run(unknown);
+        EXPECT_EQ(refused.code, 4) << unknown.join(' ').toStdString();
+        EXPECT_TRUE(refused.err.contains("suppbeforestart [")) << refused.err.toStdString();
+    }
+
+    // Qt's own options still belong to the window: it opens on the platform named, shows the list
+    // and closes after its screenshot.
+    const QString picture = config.path() + "/window.png";
+    QProcess window;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", config.path());
+    environment.insert("XDG_CONFIG_DIRS", config.path());
+    environment.insert("SUPPBEFORESTART_SCREENSHOT", picture);
+    environment.remove("DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    window.setProcessEnvironment(environment);
+    window.start(SUPPBEFORESTART_PROGRAM, {"-platform", "offscreen", "--lang=en", "-style=fusion", "--verbose"});
+    const Outcome shown = finish(window);
+    EXPECT_EQ(shown.code, 0) << shown.err.toStdString();
+    EXPECT_TRUE(QFile::exists(picture));
+}
+
+TEST_F(CommandLineTest, EveryFaultOfDbconfigIsNamedAndExitsFour)
+{
+    const QString file = config.path() + "/suppbeforestart/dbconfig.txt";
+    const auto withLines = [&file](const QByteArray& bytes) {
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        written.write(bytes);
+        written.setPermissions(written.permissions() | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    };
+    const QStringList good = database.configLines();
+    // Each line of the table: what dbconfig.txt holds besides the good lines (a line named first
+    // replaces the good one), what the message must say, and the exit code. A name the program
+    // does not know is the driver's: kept, and the run goes on (5: the demo's faulty balance).
+    const QString secret = QString(300, 'p');
+    const int last = static_cast<int>(good.size()) + 1;
+    const struct {
+        QStringList lines;
+        QString told;
+        int code = 4;
+    } faults[] = {
+        {{"Database="}, "沒有可用的 Database 項目"},
+        {{"servercharset=KLINGON"}, "servercharset「KLINGON」"},
+        {{"sqldialect=7"}, "sqldialect「7」 應為 1、2 或 3"},
+        {{"isolationlevel=Sometimes"}, "isolationlevel「Sometimes」"},
+        {{"waitonlocks=maybe"}, "waitonlocks「maybe」"},
+        {{"frobnicate=1", "locktimeout=-5"}, QString("第 %1 行：locktimeout「-5」").arg(last + 1)},
+        {{"calltimeout=soon"}, "calltimeout「soon」"},
+        {{"password=" + secret}, "password 過長"},
+        {{"user_name=" + QString(64, 'u')}, "user_name"},
+        {{"frobnicate=1", "trim char=False"}, "略過 S006", 5},
+        {{}, "其他使用者也能讀取", 5},  // the file holds the password, and is written for all to read
+    };
+    for (const auto& fault : faults) {
+        QStringList lines = good;
+        for (const QString& line : fault.lines) {
+            const QString name = line.section('=', 0, 0);
+            const qsizetype at = lines.indexOf(QRegularExpression("^" + QRegularExpression::escape(name) + "=.*",
+                                                                  QRegularExpression::CaseInsensitiveOption));
+            if (at >= 0)
+                lines[at] = line;
+            else
+                lines << line;
+        }
+        withLines(lines.join("\r\n").toUtf8());
+        const Outcome outcome = run({"--preview", "--date=2011-02-19"});
+        EXPECT_EQ(outcome.code, fault.code) << fault.lines.join(' ').toStdString() << ": " << outcome.err.toStdString();
+        EXPECT_TRUE(outcome.err.contains(fault.told)) << outcome.err.toStdString();
+        EXPECT_FALSE(outcome.err.contains(secret));
+    }
+    // No file of that size or kind is a parameter list: read no further than 64 KiB.
+    withLines(QByteArray(70 * 1024, '#'));
+    const Outcome huge = run({"--preview", "--date=2011-02-19"});
+    EXPECT_EQ(huge.code, 4);
+    EXPECT_TRUE(huge.err.contains("超過 64 KiB")) << huge.err.toStdString();
+    QFile::remove(file);
+    ASSERT_TRUE(QFile::link("/dev/zero", file));
+    const Outcome device = run({"--preview", "--date=2011-02-19"});
+    EXPECT_EQ(device.code, 4);
+    EXPECT_TRUE(device.err.contains("不是一般檔案")) << device.err.toStdString();
+    EXPECT_EQ(documents(), 0);
+}
+
+TEST_F(CommandLineTest, AReportNeverLandsOnWhatItWasNotMeantFor)
+{
+    const QString date = "--date=2011-02-19";
+    const QString existing = config.path() + "/account.csv";
+    QFile kept(existing);
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("mine");
+    kept.close();
+    const QString dangling = config.path() + "/dangling.csv";
+    ASSERT_TRUE(QFile::link(config.path() + "/elsewhere.csv", dangling));
+    const QString linked = config.path() + "/linked.csv";
+    ASSERT_TRUE(QFile::link(existing, linked));
+    // Each is refused before the run: nothing is written to the database either.
+    const struct {
+        QStringList arguments;
+        QString told;
+    } refusals[] = {
+        {{"--post", date, "--report", existing}, "已存在"},
+        {{"--post", date, "--report", dangling, "--force"}, "符號連結"},
+        {{"--post", date, "--report", linked, "--force"}, "符號連結"},
+        {{"--preview", date, "--report", "/dev/null", "--force"}, "不是一般檔案"},
+        {{"--preview", date, "--report", config.path(), "--force"}, "不是一般檔案"},
+        {{"--preview", date, "--force"}, "--report"},
+    };
+    for (const auto& refusal : refusals) {
+        const Outcome outcome = run(refusal.arguments);
+        EXPECT_EQ(outcome.code, 4) << refusal.arguments.join(' ').toStdString();
+        EXPECT_TRUE(outcome.err.contains(refusal.told)) << outcome.err.toStdString();
+    }
+    EXPECT_EQ(documents(), 0);
+    EXPECT_FALSE(QFile::exists(config.path() + "/elsewhere.csv"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "mine");
+    kept.close();
+
+    // Asked to, it replaces the file; it and a new PDF are readable by their owner alone.
+    const QString pdf = config.path() + "/opening.pdf";
+    EXPECT_EQ(run({"--post", date, "--report", existing, "--force"}).code, 5);
+    EXPECT_EQ(run({"--verify", date, "--report", pdf}).code, 0);
+    for (const QString& report : {existing, pdf}) {
+        EXPECT_EQ(QFileInfo(report).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+                  QFile::Permissions(QFile::ReadOwner | QFile::WriteOwner))
+            << report.toStdString();
+        EXPECT_GT(QFileInfo(report).size(), 100);
+    }
+}
+
+TEST_F(CommandLineTest, HostileNamesReachTheCsvAsTextAndTheTerminalEscapedAndAreStoredAsTheyAre)
+{
+    const QString formula = "=HYPERLINK(\"http://evil.example/\",\"點我\")";
+    const QString escapes = QString("紅\x1B[31m字") + QChar(0x9B) + "2J" + QChar(0) + "尾\r蓋";
+    db::Statement supplier(&database.admin());
+    supplier.setLines({"INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) VALUES(:ID,:NAME,'','0')"});
+    db::Statement account(&database.admin());
+    account.setLines({"INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES(:ID,100,0)"});
+    for (const auto& [id, name] : {std::pair<QString, QString>{"H1", formula}, {"H2", escapes}, {"@H3", "+1-2"}}) {
+        supplier.setParamText("ID", id);
+        supplier.setParamText("NAME", name);
+        supplier.execute();
+        account.setParamText("ID", id);
+        account.execute();
+    }
+
+    const QString report = config.path() + "/account.csv";
+    const Outcome posted = run({"--post", "--date=2011-02-19", "--report", report});
+    EXPECT_EQ(posted.code, 5) << posted.err.toStdString();
+    QFile file(report);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString csv = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(csv.contains(",H1,\"'=HYPERLINK(\"\"http://evil.example/\"\",\"\"點我\"\")\",")) << csv.toStdString();
+    EXPECT_TRUE(csv.contains(",'@H3,'+1-2,")) << csv.toStdString();
+    EXPECT_TRUE(csv.contains(",-250,")) << "a negative number stays a number";
+
+    // On the terminal every control character shows as its escape; nothing raw gets there.
+    const Outcome previewed = run({"--preview", "--date=2011-02-19"});
+    EXPECT_TRUE(previewed.out.contains("\tH2\t紅\\x1B[31m字\\u009B2J\\x00尾蓋\t")) << previewed.out.toStdString();
+    for (const QString& text : {posted.out, posted.err, previewed.out, previewed.err})
+        for (const QChar c : text)
+            EXPECT_TRUE(c == '\n' || c == '\t' || (c.unicode() >= 0x20 && c.unicode() != 0x7F &&
+                                                   (c.unicode() < 0x80 || c.unicode() > 0x9F)))
+                << "raw control " << static_cast<int>(c.unicode());
+
+    // The database keeps each name byte for byte, on the supplier and on its bill.
+    EXPECT_EQ(database.scalar("SELECT SUPP_CORP_NAME FROM PURCHASE_MASTER WHERE SUPP_CORP_ID = 'H2'").toString(), escapes);
+    EXPECT_EQ(database.scalar("SELECT SUPP_CORP_NAME FROM PURCHASE_MASTER WHERE SUPP_CORP_ID = 'H1'").toString(), formula);
+}
+
+TEST_F(CommandLineTest, AServerThatStopsAnsweringStopsTheRunWithinItsBoundAndARerunReplacesIt)
+{
+    db::Connection& admin = database.admin();
+    admin.startTransaction(1, db::Isolation::ReadCommitted);
+    db::Statement supplier(&admin), account(&admin);
+    supplier.setLines({"INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) VALUES(:ID,:ID,'','0')"});
+    account.setLines({"INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES(:ID,100,0)"});
+    for (int i = 1; i <= 600; ++i) {
+        const QString id = QString("F%1").arg(i, 4, 10, QChar('0'));
+        supplier.setParamText("ID", id);
+        supplier.execute();
+        account.setParamText("ID", id);
+        account.execute();
+    }
+    admin.commit(1);
+
+    // The program reaches the server through the proxy, with a bound of 3 s.
+    FreezingProxy proxy(3050);
+    QStringList lines = database.configLines();
+    lines[0] = "Database=127.0.0.1/" + QString::number(proxy.port()) + ":" + database.database().section(':', 1);
+    lines << "calltimeout=3" << "locktimeout=1";
+    QFile file(config.path() + "/suppbeforestart/dbconfig.txt");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(lines.join("\r\n").toUtf8());
+    file.close();
+
+    QProcess frozen;
+    start(frozen, {"--post", "--date=2011-02-19"});
+    // Frozen in the middle of the run, once some bills are stored.
+    QElapsedTimer waited;
+    waited.start();
+    while (database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt() < 100 && waited.elapsed() < 60000)
+        QThread::msleep(20);
+    proxy.freeze();
+    QElapsedTimer sinceFrozen;
+    sinceFrozen.start();
+    const Outcome stopped = finish(frozen);
+    const qint64 gaveUpAfter = sinceFrozen.elapsed();
+    EXPECT_EQ(stopped.code, 1) << stopped.err.toStdString();
+    EXPECT_GE(gaveUpAfter, 2500);
+    EXPECT_LT(gaveUpAfter, 10000) << "the bound is 3 s";
+    EXPECT_TRUE(stopped.err.contains("伺服器 3 秒未回應")) << stopped.err.toStdString();
+    EXPECT_TRUE(stopped.err.contains("--replace")) << stopped.err.toStdString();
+
+    // What it says it wrote is stored, each bill whole; the one under way is there whole or not at all.
+    const int said = QRegularExpression("已寫入 進貨單 (\\d+) 張").match(stopped.err).captured(1).toInt();
+    const int bills = database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt();
+    EXPECT_GE(said, 100);
+    EXPECT_TRUE(bills == said || bills == said + 1) << said << " said, " << bills << " stored";
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_DETAIL").toInt(), bills);
+    EXPECT_EQ(database.scalar("SELECT COUNT(DISTINCT MASTERBILLID) FROM PURCHASE_MASTER").toInt(), bills);
+
+    // The frozen run's claim went with its connection: the re-run, straight to the server, replaces it all.
+    database.writeDbConfig(config.path() + "/suppbeforestart");
+    const Outcome rerun = run({"--post", "--replace", "--date=2011-02-19"});
+    EXPECT_EQ(rerun.code, 5) << rerun.err.toStdString();
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt(), 602);
+    EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_DETAIL").toInt(), 602);
 }

@@ -366,9 +366,19 @@ TEST_F(PostingRunTest, AnyOtherFailureEndsTheRunKeepingWhatWasCommitted)
     ASSERT_EQ(shown->texts(Kind::Error).size(), 1u);
     EXPECT_TRUE(shown->texts(Kind::Error).front().contains("payment refused"));
     EXPECT_TRUE(shown->texts(Kind::Information).empty());
-    EXPECT_FALSE(form->SpeedButton1->isEnabled());
     EXPECT_EQ(column("SELECT MASTERBILLID FROM PURCHASE_MASTER"), QStringList({"0201102190001"}));
     EXPECT_EQ(count("SELECT COUNT(*) FROM PRODUCT"), 1);
+
+    // A run that did not reach its end may be run again without a restart, replacing what it wrote.
+    ASSERT_TRUE(form->SpeedButton1->isEnabled());
+    database.exec("DROP TRIGGER T_REFUSE_PAYMENT");
+    shown->clear();
+    shown->answer(toolkit::Button::Yes);
+    EXPECT_TRUE(press());
+    EXPECT_EQ(shown->texts(Kind::Information).size(), 1u);
+    EXPECT_FALSE(form->SpeedButton1->isEnabled());
+    EXPECT_EQ(count("SELECT COUNT(*) FROM PURCHASE_MASTER"), count("SELECT COUNT(DISTINCT SUPP_CORP_ID) FROM PURCHASE_MASTER"));
+    EXPECT_GT(count("SELECT COUNT(*) FROM PAY_MASTER"), 0);
 }
 
 TEST_F(PostingRunTest, TheBottomPanelShowsTotalsThePreviewProgressAndTheAccount)

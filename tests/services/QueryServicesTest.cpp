@@ -102,6 +102,33 @@ TEST(QueryServices, CdsQueryCopiesColumnsAndRows)
     EXPECT_EQ(target.fieldCount(), 2) << "a rejected query leaves the caller's record set as it was";
 }
 
+TEST(QueryServices, CdsQueryOnlyLoadsAndRefusesWhatWouldChangeData)
+{
+    ServiceModule s;
+    TSimpleDataMod& m = s.module;
+    s.database.exec("INSERT INTO CUSTOMER VALUES ('K1', '甲', 'Y')");
+    db::RecordSet target;
+    // Inside the caller's own transaction too: the loader never writes through it.
+    m.SQLConnection1.startTransaction(1, db::Isolation::ReadCommitted);
+    for (const char* changing : {"DELETE FROM CUSTOMER", "UPDATE CUSTOMER SET CORP_NAME = 'x'",
+                                 "EXECUTE BLOCK AS BEGIN DELETE FROM CUSTOMER; END",
+                                 "EXECUTE BLOCK RETURNS (N INTEGER) AS BEGIN DELETE FROM CUSTOMER; N = 1; SUSPEND; END",
+                                 "SELECT CORP_ID FROM CUSTOMER WITH LOCK", "CREATE TABLE T_LOADED (A INTEGER)", "COMMIT"}) {
+        try {
+            m.CDS_Query(target, changing);
+            ADD_FAILURE() << changing << " was run";
+        } catch (const db::DbError& refused) {
+            EXPECT_TRUE(refused.message().startsWith("CDS_Query 只載入查詢的資料")) << refused.message().toStdString();
+        }
+    }
+    EXPECT_TRUE(m.SQLConnection1.inTransaction());
+    m.CDS_Query(target, "SELECT CORP_ID, CORP_NAME FROM CUSTOMER");
+    m.SQLConnection1.commit(1);
+    EXPECT_EQ(target.recordCount(), 1);
+    EXPECT_EQ(s.database.scalar("SELECT CORP_NAME FROM CUSTOMER").toString(), "甲");
+    EXPECT_EQ(s.database.scalar("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'T_LOADED'").toInt(), 0);
+}
+
 TEST(QueryServices, WuidIsTheCorpEmailSetting)
 {
     TSimpleDataMod m(QStringLiteral("."));

@@ -44,6 +44,7 @@ void TempDatabase::writeDbConfig(const QString& folder) const
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error("cannot write dbconfig.txt");
     file.write(configLines().join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);  // it holds the password
 }
 
 db::Connection& TempDatabase::admin()
