@@ -27,7 +27,8 @@ QString completedText()
 // committed stays.
 void TFormSuppBeforeStart::SpeedButton1Click()
 {
-    // One run per start of the system: a second press could only post the same balances twice.
+    // One run per start of the system that reaches its end: a second press could only post the
+    // same balances twice. A run that stopped short is let run again (below).
     SpeedButton1->setEnabled(false);
 
     const opening::SupplierList suppliers = supplierList();

@@ -622,6 +622,7 @@ TEST_F(CommandLineTest, AServerThatStopsAnsweringStopsTheRunWithinItsBoundAndARe
     db::Statement supplier(&admin), account(&admin);
     supplier.setLines({"INSERT INTO SUPPLIER(CORP_ID,CORP_NAME,PARANT_CORP,TAX_FLAG) VALUES(:ID,:ID,'','0')"});
     account.setLines({"INSERT INTO SUPPLIER_ACCOUNTS(CORP_ID,BEFORE_NOTPAY,BEFORE_ADVPAY) VALUES(:ID,100,0)"});
+    // Enough that the run is still going when the link freezes after its first fifty bills.
     for (int i = 1; i <= 600; ++i) {
         const QString id = QString("F%1").arg(i, 4, 10, QChar('0'));
         supplier.setParamText("ID", id);
@@ -646,7 +647,7 @@ TEST_F(CommandLineTest, AServerThatStopsAnsweringStopsTheRunWithinItsBoundAndARe
     // Frozen in the middle of the run, once some bills are stored.
     QElapsedTimer waited;
     waited.start();
-    while (database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt() < 100 && waited.elapsed() < 60000)
+    while (database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt() < 50 && waited.elapsed() < 60000)
         QThread::msleep(20);
     proxy.freeze();
     QElapsedTimer sinceFrozen;
@@ -662,7 +663,7 @@ TEST_F(CommandLineTest, AServerThatStopsAnsweringStopsTheRunWithinItsBoundAndARe
     // What it says it wrote is stored, each bill whole; the one under way is there whole or not at all.
     const int said = QRegularExpression("已寫入 進貨單 (\\d+) 張").match(stopped.err).captured(1).toInt();
     const int bills = database.scalar("SELECT COUNT(*) FROM PURCHASE_MASTER").toInt();
-    EXPECT_GE(said, 100);
+    EXPECT_GE(said, 50);
     EXPECT_TRUE(bills == said || bills == said + 1) << said << " said, " << bills << " stored";
     EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM PURCHASE_DETAIL").toInt(), bills);
     EXPECT_EQ(database.scalar("SELECT COUNT(DISTINCT MASTERBILLID) FROM PURCHASE_MASTER").toInt(), bills);
