@@ -151,7 +151,8 @@ int runCommandLine(const QStringList& arguments, const QString& executableFolder
                        "report of the run (--post) or of the stored documents (--verify)."),
         QStringLiteral("FILE.csv|FILE.pdf"));
     const QCommandLineOption force(QStringLiteral("force"),
-                                   Text::tr("與 --report 併用：取代已存在的報表檔（符號連結與非一般檔案一律不寫）。"));
+                                   QStringLiteral("With --report: replace an existing report file (a symbolic link or anything but a "
+                                                  "regular file is never written)."));
     const QCommandLineOption import(
         QStringLiteral("import"),
         QStringLiteral("Compare the opening balances of a spreadsheet (.csv, .txt or .xlsx) with those stored; write "

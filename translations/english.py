@@ -273,8 +273,6 @@ ENGLISH = {
     "「%1」不是一般檔案，無法作為連線設定。": "\"%1\" is not a regular file and cannot be the connection's configuration.",
     "「%1」超過 %2 KiB，不是連線設定檔。": "\"%1\" is larger than %2 KiB: it is no connection configuration.",
     # Where a report may be written
-    "與 --report 併用：取代已存在的報表檔（符號連結與非一般檔案一律不寫）。":
-        "With --report: replace an existing report file (a symbolic link or anything but a regular file is never written).",
     "「%1」是符號連結，報表不經由連結寫入。": "\"%1\" is a symbolic link; a report is not written through a link.",
     "「%1」不是一般檔案，報表不會寫在它上面。": "\"%1\" is not a regular file; a report is never written over it.",
     "「%1」已存在，未覆寫；要取代它請加上 --force。": "\"%1\" exists and was not overwritten; add --force to replace it.",

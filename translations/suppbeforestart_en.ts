@@ -987,10 +987,6 @@ Each supplier may keep one row only.</translation>
         <translation>"%1" is larger than %2 KiB: it is no connection configuration.</translation>
     </message>
     <message>
-        <source>與 --report 併用：取代已存在的報表檔（符號連結與非一般檔案一律不寫）。</source>
-        <translation>With --report: replace an existing report file (a symbolic link or anything but a regular file is never written).</translation>
-    </message>
-    <message>
         <source>「%1」是符號連結，報表不經由連結寫入。</source>
         <translation>"%1" is a symbolic link; a report is not written through a link.</translation>
     </message>
