@@ -5,6 +5,7 @@
 #include "Connection.h"
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
+#include "PostingWalk.h"
 #include "RunClaim.h"
 #include "RunRecord.h"
 
@@ -46,24 +47,6 @@ public:
 private:
     TSimpleDataMod& dm_;
 };
-
-// The supplier's planned bill, then its planned payment record. `current` names the document
-// under way, so that a failure thrown from here is booked on it.
-void postSupplier(TSimpleDataMod& dm, BillWorkspace& bill, const OpeningPlan& plan, SupplierEntry& entry,
-                  RunObserver& observer, Document*& current)
-{
-    if (entry.bill.outcome == Outcome::Planned) {
-        current = &entry.bill;
-        entry.bill = postOpeningBill(dm, bill, plan, entry);
-        if (entry.bill.outcome == Outcome::Failed)
-            observer.billFailed(entry);
-    }
-    if (entry.payment.outcome == Outcome::Planned) {
-        current = &entry.payment;
-        entry.payment = postOpeningPayment(bill.query, plan, entry);
-    }
-    current = nullptr;
-}
 
 // What the run did not come to stays unwritten.
 void markNotReached(QVector<SupplierEntry>& suppliers)
@@ -107,14 +90,16 @@ RunResult runUnrecorded(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierL
         result.replaced = plan.earlier;
         ensureOpeningProduct(bill.query);
 
+        PostingWalk walk(dm, bill, plan, observer);
         const int total = static_cast<int>(plan.suppliers.size());
         for (int i = 0; i < total; ++i) {
             SupplierEntry& entry = plan.suppliers[i];
             result.stoppedAt = entry.supplier.position;
-            postSupplier(dm, bill, plan, entry, observer, current);
+            walk.post(entry, current);
             observer.supplierDone(entry, i + 1, total);
             claim.keepFresh();
         }
+        walk.finish();
         result.stoppedAt = 0;
     } catch (const ClaimHeld& held) {
         result.end = RunEnd::Busy;
