@@ -112,7 +112,7 @@ double runAndKill(const QString& runner, const QString& folder, int bills)
         while (run.state() == QProcess::Running && storedDocuments(query).bills < bills)
             QThread::msleep(2);
     } else {
-        QThread::msleep(300);  // connected, planning or just starting the walk
+        QThread::msleep(120);  // starting, connecting or planning
     }
     run.kill();  // SIGKILL
     run.waitForFinished(-1);

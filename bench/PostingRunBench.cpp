@@ -15,9 +15,11 @@
 //                                                                  server at 0, 2 and 10 ms
 //        posting_run_bench [--ways floor,engine,window] [--rounds N]
 //                          [--where embedded,server,async,server-async]
-//                          [--indexes suite,masterbillid] [--link MS,...] [SUPPLIERS...]
+//                          [--indexes suite,masterbillid] [--link MS,...] [--runner PROGRAM]
+//                          [SUPPLIERS...]
 //                                                                  the chosen ones (with --link:
-//                                                                  only through those links)
+//                                                                  only through those links; the
+//                                                                  runs by another build's program)
 //        posting_run_bench make FOLDER SUPPLIERS embedded|server [async]   a database to profile on
 //        posting_run_bench run FOLDER window|engine                one run on a prepared folder
 #include "BenchDatabase.h"
@@ -286,7 +288,8 @@ int main(int argc, char** argv)
     const QStringList links = option(args, "--link", {});
 
     int failures = 0;
-    const QString self = app.applicationFilePath();
+    // The runs may be another build's (its posting_floor beside it), to compare two builds.
+    const QString self = option(args, "--runner", {app.applicationFilePath()}).first();
     if (links.isEmpty() || !chosen) {
         for (const QString& place : where) {
             // "async": embedded with forced writes off; "server-async": the same through the server.
