@@ -155,8 +155,10 @@ int main(int argc, char** argv)
         const bool completed = rerun.exitStatus() == QProcess::NormalExit && rerun.exitCode() == 0;
         const Verdict after = verdictOn(dir.path(), again);
         const bool sound = killed.sound() && completed && after.sound() && after.ties;
+        const QString rerunVerdict =
+            describe(after) + (after.ties ? QStringLiteral(", ties") : QStringLiteral(", DOES NOT TIE"));
         std::printf("point %2d: killed at %6.2f s (aimed at bill %4d): %s; re-run %s: %s%s\n", point + 1, seconds,
-                    killAt, qPrintable(describe(killed)), completed ? "completed" : "FAILED", qPrintable(describe(after) + (after.ties ? QStringLiteral(", ties") : QStringLiteral(", DOES NOT TIE"))),
+                    killAt, qPrintable(describe(killed)), completed ? "completed" : "FAILED", qPrintable(rerunVerdict),
                     sound ? "" : "  << NOT SOUND");
         std::fflush(stdout);
         failures += sound ? 0 : 1;

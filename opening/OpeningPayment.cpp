@@ -16,7 +16,8 @@ QString billNumber(const QString& day, qint64 sequence)
     return openingCode() + day + QString::asprintf("%.4lld", static_cast<long long>(sequence));
 }
 
-void bindOpeningPayment(db::Statement& query, const QString& prefix, const OpeningPlan& plan, const SupplierEntry& entry)
+void bindOpeningPayment(db::Statement& query, const QString& prefix, const OpeningPlan& plan,
+                        const SupplierEntry& entry)
 {
     const Document& payment = entry.payment;
     const RunStamp& stamp = plan.stamp;
