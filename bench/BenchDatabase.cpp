@@ -57,10 +57,11 @@ bool writeAsync(const QString& database)
     return gfix.waitForFinished(-1) && gfix.exitStatus() == QProcess::NormalExit && gfix.exitCode() == 0;
 }
 
-BenchDatabase describe(const QTemporaryDir& dir, const QString& name, bool server)
+BenchDatabase describe(const QTemporaryDir& dir, const QString& name, bool server, int port = 0)
 {
     const QString file = dir.path() + u'/' + name;
-    const QString database = server ? QStringLiteral("localhost:") + file : file;
+    const QString host = port > 0 ? QStringLiteral("127.0.0.1/%1:").arg(port) : QStringLiteral("localhost:");
+    const QString database = server ? host + file : file;
     return {database, QStringList{QStringLiteral("Database=") + database} + schema::loginLines(schema::serverLogin()) +
                           QStringList{QStringLiteral("servercharset=UTF8"), QStringLiteral("sqldialect=3"),
                                       QStringLiteral("isolationlevel=ReadCommitted"),
@@ -78,12 +79,20 @@ bool writeConfig(const QTemporaryDir& dir, const BenchDatabase& made)
 
 QString filePart(const QString& database)
 {
-    return database.startsWith(QStringLiteral("localhost:")) ? database.mid(10) : database;
+    return database.startsWith(u'/') ? database : database.mid(database.indexOf(u':') + 1);
+}
+
+void keepMasterBillIdIndexesOnly(db::Connection& connection)
+{
+    db::Statement ddl(&connection);
+    ddl.execute({"DROP INDEX IX_PAY_MASTER_1"});
+    ddl.execute({"CREATE INDEX IX_PAY_MASTER_2 ON PAY_MASTER (MASTERBILLID)"});
 }
 
 } // namespace
 
-BenchDatabase makeBenchDatabase(const QTemporaryDir& dir, const QString& name, int suppliers, bool server, bool async)
+BenchDatabase makeBenchDatabase(const QTemporaryDir& dir, const QString& name, int suppliers, bool server, bool async,
+                                Indexes indexes)
 {
     // The server runs as its own user and must be able to write the folder.
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
@@ -92,6 +101,8 @@ BenchDatabase makeBenchDatabase(const QTemporaryDir& dir, const QString& name, i
     {
         db::Connection setup;
         setup.params().setValues(made.connectionLines);
+        if (indexes == Indexes::MasterBillIdOnly)
+            keepMasterBillIdIndexesOnly(setup);
         generateSuppliers(setup, suppliers);
     }
     if (async && !writeAsync(made.database)) {
@@ -105,10 +116,10 @@ BenchDatabase makeBenchDatabase(const QTemporaryDir& dir, const QString& name, i
     return made;
 }
 
-BenchDatabase copyBenchDatabase(const QTemporaryDir& dir, const BenchDatabase& source, const QString& name)
+BenchDatabase copyBenchDatabase(const QTemporaryDir& dir, const BenchDatabase& source, const QString& name, int port)
 {
     const bool server = source.database != filePart(source.database);
-    const BenchDatabase copy = describe(dir, name, server);
+    const BenchDatabase copy = describe(dir, name, server, port);
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
     if (!QFile::copy(filePart(source.database), filePart(copy.database)) ||
         !QFile::setPermissions(filePart(copy.database), QFileDevice::Permissions(0x6666)) || !writeConfig(dir, copy)) {

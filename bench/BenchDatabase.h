@@ -15,13 +15,21 @@ struct BenchDatabase {
     QStringList connectionLines;
 };
 
+// The indexes of the tables the opening writes: the suite's layout, or only those on MASTERBILLID
+// (PAY_MASTER without its index on SUPP_CORP_ID), as a field database may have them.
+enum class Indexes { Suite, MasterBillIdOnly };
+
 // Makes the database in `dir` (as `name`); `async` switches forced writes off. Empty database
 // string on failure, with the reason on standard error.
-BenchDatabase makeBenchDatabase(const QTemporaryDir& dir, const QString& name, int suppliers, bool server, bool async);
+BenchDatabase makeBenchDatabase(const QTemporaryDir& dir, const QString& name, int suppliers, bool server, bool async,
+                                Indexes indexes = Indexes::Suite);
 
 // A byte-for-byte copy of a database file made by makeBenchDatabase, under another name, so that
 // two programs can write the same starting data. The server must not have the source attached.
-BenchDatabase copyBenchDatabase(const QTemporaryDir& dir, const BenchDatabase& source, const QString& name);
+// With a port, the copy's dbconfig.txt reaches the server through 127.0.0.1 on that port (a
+// SlowLink).
+BenchDatabase copyBenchDatabase(const QTemporaryDir& dir, const BenchDatabase& source, const QString& name,
+                                int port = 0);
 
 // Peak resident memory of this process so far, and the current one, in kilobytes.
 long peakMemoryKb();

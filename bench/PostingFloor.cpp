@@ -1,11 +1,13 @@
 // The floor of the opening run: what writing its rows costs with nothing else around it. On a
 // database made by the benchmarks it writes, for every supplier of the list, the rows a run
-// writes, with the commits the run's guarantees need and no more:
-//   - the bill number: the day's counter row locked, read and advanced, committed on its own, so
-//     that a number once handed out is never handed out again and other workstations wait only
-//     for the counter, not for a whole bill;
-//   - the bill: header and line in one transaction, so it is stored whole or not at all;
-//   - the payment record: committed on its own, so that a failed bill never takes it along.
+// writes, with the commits and round trips the run's guarantees need and no more:
+//   - bill numbers: the day's counter row locked, read and advanced by a batch of numbers,
+//     committed on its own, so that a number once handed out is never handed out again, the
+//     counter stays beyond every number used, and other workstations wait only for the counter;
+//   - the supplier: its bill (header and line) and payment record in one statement that the
+//     server commits as it completes (one round trip), so it is stored whole or not at all and
+//     nothing committed is lost;
+//   - a fresh transaction with every batch of numbers, so none lives long.
 // Every statement is prepared once; the supplier list is read once. Nothing is read back, no
 // earlier bill is looked for, nothing is shown.
 // Usage: posting_floor FOLDER   (the folder's dbconfig.txt names the database)
@@ -19,6 +21,7 @@
 #include <QFile>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -51,35 +54,46 @@ Amounts amountsFor(int taxFlag, double sum)
     }
 }
 
+// Numbers taken at once, as the run takes them.
+constexpr qint64 kNumbersAtOnce = 32;
+
 class Floor {
 public:
     explicit Floor(db::Connection& connection)
-        : connection_(connection), lockCounter_(&connection), advanceCounter_(&connection), header_(&connection),
-          line_(&connection), payment_(&connection)
+        : connection_(connection), lockCounter_(&connection), advanceCounter_(&connection), supplier_(&connection)
     {
         lockCounter_.setLines({"SELECT LAST_ID FROM PURCHASE_NUM WHERE BILL_DATE = :BILL_DATE WITH LOCK"});
         advanceCounter_.setLines({"UPDATE PURCHASE_NUM SET LAST_ID = :LAST_ID WHERE BILL_DATE = :BILL_DATE"});
-        header_.setLines(
-            {"INSERT INTO PURCHASE_MASTER(MASTERBILLID,BILL_DATE,ACC_DATE,FLAG,FLAG_ID,EMPLOYEE_ID,SUPP_CORP_ID,",
+        supplier_.setLines(
+            {"EXECUTE BLOCK (BILL SMALLINT = :BILL, PAYMENT SMALLINT = :PAYMENT, ID VARCHAR(20) = :ID,",
+             " PAY_ID VARCHAR(20) = :PAY_ID, BILL_DATE VARCHAR(10) = :BILL_DATE, USR VARCHAR(10) = :USR,",
+             " SUPPLIER VARCHAR(20) = :SUPPLIER, NAME VARCHAR(100) = :NAME, TAX_FLAG VARCHAR(1) = :TAX_FLAG,",
+             " NET DOUBLE PRECISION = :NET, TAX DOUBLE PRECISION = :TAX, TOTAL DOUBLE PRECISION = :TOTAL,",
+             " AMT DOUBLE PRECISION = :AMT, KEYINTIME VARCHAR(20) = :KEYINTIME, CHANGED VARCHAR(20) = :CHANGED,",
+             " HOST VARCHAR(20) = :HOST, AMOUNT DOUBLE PRECISION = :AMOUNT)",
+             "AS BEGIN",
+             "IF (BILL = 1) THEN BEGIN",
+             "INSERT INTO PURCHASE_MASTER(MASTERBILLID,BILL_DATE,ACC_DATE,FLAG,FLAG_ID,EMPLOYEE_ID,SUPP_CORP_ID,",
              "SUPP_CORP_NAME,SUPP_CORP_IDAC,TAX_FLAG,PRICE_NO,TOTAL_NETAMT,TOTAL_TAXAMT,TOTAL_TOTAMT,TOTAL_MONEY,",
              "STOCK_ID,AGREE_YN,MONEY_ID,MONEY_RATE)",
-             "VALUES(:ID,:BILL_DATE,:BILL_DATE,'進貨單','0',:USER,:SUPPLIER,:NAME,'',:TAX_FLAG,1,:NET,:TAX,:TOTAL,",
-             ":TOTAL,'A01','Y','NTD',1)"});
-        line_.setLines(
-            {"INSERT INTO PURCHASE_DETAIL(MASTERBILLID,KEYINTIME,TEMPPRODID,V_NAME,V_QTY,V_UNIT,U_DIS,V_PRICE,AMT,",
+             "VALUES(:ID,:BILL_DATE,:BILL_DATE,'進貨單','0',:USR,:SUPPLIER,:NAME,'',:TAX_FLAG,1,:NET,:TAX,:TOTAL,",
+             ":TOTAL,'A01','Y','NTD',1);",
+             "INSERT INTO PURCHASE_DETAIL(MASTERBILLID,KEYINTIME,TEMPPRODID,V_NAME,V_QTY,V_UNIT,U_DIS,V_PRICE,AMT,",
              "MONEY_ID,MONEY_RATE,TAX_FLAG,TAX_KIND,TAX_AMT,NET_PRICE,TOT_PRICE,TOT_AMT,PROD_ID,PROD_NAME,UNIT_ID,",
              "SALE_PRICE,PACK_QTY,QTY,BILL_DATE,STOCK_ID,FLAG,FLAG_ID,SUPP_CORP_ID,ACC_DATE,CHG_DATETIME,CHG_USER,",
              "CHG_HOST)",
              "VALUES(:ID,:KEYINTIME,'X99X','期初開帳',1,'',100,:AMT,:AMT,'NTD',1,:TAX_FLAG,'1',:TAX,:NET,:TOTAL,",
-             ":TOTAL,'X99X','期初開帳','',0,1,1,:BILL_DATE,'A01','進貨單','0',:SUPPLIER,:BILL_DATE,:CHANGED,:USER,",
-             ":HOST)"});
-        payment_.setLines(
-            {"INSERT INTO PAY_MASTER(MASTERBILLID,BILL_DATE,PAY_DATE,INI_DATE,END_DATE,EMPLOYEE_ID,EMPLOYEE_NAME,",
+             ":TOTAL,'X99X','期初開帳','',0,1,1,:BILL_DATE,'A01','進貨單','0',:SUPPLIER,:BILL_DATE,:CHANGED,:USR,",
+             ":HOST);",
+             "END",
+             "IF (PAYMENT = 1) THEN",
+             "INSERT INTO PAY_MASTER(MASTERBILLID,BILL_DATE,PAY_DATE,INI_DATE,END_DATE,EMPLOYEE_ID,EMPLOYEE_NAME,",
              "SUPP_CORP_ID,SUPP_CORP_NAME,MONTHCASH_DIS,PRE_PAY,TOT_NPAY,TOTAL_PLUS,CASH_AMT,BANK_IO,PAGE_AMT,",
              "TAKE_PRE,TOT_DISCOUNT,TOT_PATCH,OVER_PAY,REMARK,TOT_PATCHEDAMT,AGREE_YN,CHG_DATETIME,CHG_USER,",
              "CHG_HOST,CR_DATETIME,CR_USER,CR_HOST)",
-             "VALUES(:ID,:BILL_DATE,:BILL_DATE,:BILL_DATE,:BILL_DATE,'SYSDBA','SYSDBA',:SUPPLIER,:NAME,0,0,0,0,",
-             ":AMOUNT,0,0,0,0,0,:AMOUNT,'期初預收',0,'Y',:CHANGED,:USER,:HOST,:CHANGED,:USER,:HOST)"});
+             "VALUES(:PAY_ID,:BILL_DATE,:BILL_DATE,:BILL_DATE,:BILL_DATE,'SYSDBA','SYSDBA',:SUPPLIER,:NAME,0,0,0,0,",
+             ":AMOUNT,0,0,0,0,0,:AMOUNT,'期初預收',0,'Y',:CHANGED,:USR,:HOST,:CHANGED,:USR,:HOST);",
+             "END"});
     }
 
     void createDayCounter()
@@ -90,72 +104,72 @@ public:
         create.execute();
     }
 
-    qint64 nextNumber()
+    // The supplier's bill (when it is owed) and payment record (when it paid in advance), in one
+    // statement that the server commits as it completes.
+    void writeSupplier(int position, const QString& supplier, const QString& name, int taxFlag, double unpaid,
+                       double prepaid)
     {
-        db::TransactionScope transaction(connection_);
-        lockCounter_.setParamText("BILL_DATE", kDate);
-        lockCounter_.open();
-        const qint64 n = lockCounter_.asInteger(0);
-        advanceCounter_.setParamInteger("LAST_ID", n + 1);
-        advanceCounter_.setParamText("BILL_DATE", kDate);
-        advanceCounter_.execute();
-        transaction.commit();
-        return n;
-    }
-
-    void writeBill(const QString& supplier, const QString& name, int taxFlag, double unpaid)
-    {
-        const QString id = QStringLiteral("0%1%2").arg(kDay).arg(nextNumber(), 4, 10, QChar(u'0'));
+        const bool bill = unpaid > 0;
+        const QString id = bill ? QStringLiteral("0%1%2").arg(kDay).arg(nextNumber(), 4, 10, QChar(u'0')) : QString();
+        if (!walk_)
+            walk_.emplace(connection_, db::Isolation::ReadCommitted, 1, db::Commits::EachStatement);
         const Amounts amounts = amountsFor(taxFlag, unpaid);
         const QDateTime now = QDateTime::currentDateTime();
-        db::TransactionScope transaction(connection_);
-        header_.setParamText("ID", id);
-        header_.setParamText("BILL_DATE", kDate);
-        header_.setParamText("USER", "SYSDBA");
-        header_.setParamText("SUPPLIER", supplier);
-        header_.setParamText("NAME", name);
-        header_.setParamText("TAX_FLAG", QString::number(taxFlag));
-        header_.setParamDouble("NET", amounts.net);
-        header_.setParamDouble("TAX", amounts.tax);
-        header_.setParamDouble("TOTAL", amounts.total);
-        header_.execute();
-        line_.setParamText("ID", id);
-        line_.setParamText("KEYINTIME", now.toString(QStringLiteral("yyMMdd-HHmmss zzz")));
-        line_.setParamDouble("AMT", unpaid);
-        line_.setParamText("TAX_FLAG", QString::number(taxFlag));
-        line_.setParamDouble("TAX", amounts.tax);
-        line_.setParamDouble("NET", amounts.net);
-        line_.setParamDouble("TOTAL", amounts.total);
-        line_.setParamText("BILL_DATE", kDate);
-        line_.setParamText("SUPPLIER", supplier);
-        line_.setParamText("CHANGED", now.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
-        line_.setParamText("USER", "SYSDBA");
-        line_.setParamText("HOST", "127.0.0.1");
-        line_.execute();
-        transaction.commit();
+        supplier_.setParamInteger("BILL", bill ? 1 : 0);
+        supplier_.setParamInteger("PAYMENT", prepaid > 0 ? 1 : 0);
+        supplier_.setParamText("ID", id);
+        supplier_.setParamText("PAY_ID", QStringLiteral("0%1%2").arg(kDay).arg(position, 4, 10, QChar(u'0')));
+        supplier_.setParamText("BILL_DATE", kDate);
+        supplier_.setParamText("USR", "SYSDBA");
+        supplier_.setParamText("SUPPLIER", supplier);
+        supplier_.setParamText("NAME", name);
+        supplier_.setParamText("TAX_FLAG", QString::number(taxFlag));
+        supplier_.setParamDouble("NET", amounts.net);
+        supplier_.setParamDouble("TAX", amounts.tax);
+        supplier_.setParamDouble("TOTAL", amounts.total);
+        supplier_.setParamDouble("AMT", unpaid);
+        supplier_.setParamText("KEYINTIME", now.toString(QStringLiteral("yyMMdd-HHmmss zzz")));
+        supplier_.setParamText("CHANGED", now.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
+        supplier_.setParamText("HOST", "127.0.0.1");
+        supplier_.setParamDouble("AMOUNT", prepaid);
+        supplier_.execute();
     }
 
-    void writePayment(int position, const QString& supplier, const QString& name, double prepaid)
+    void finish()
     {
-        const QString changed = QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
-        payment_.setParamText("ID", QStringLiteral("0%1%2").arg(kDay).arg(position, 4, 10, QChar(u'0')));
-        payment_.setParamText("BILL_DATE", kDate);
-        payment_.setParamText("SUPPLIER", supplier);
-        payment_.setParamText("NAME", name);
-        payment_.setParamDouble("AMOUNT", prepaid);
-        payment_.setParamText("CHANGED", changed);
-        payment_.setParamText("USER", "SYSDBA");
-        payment_.setParamText("HOST", "127.0.0.1");
-        payment_.execute();  // committed on its own
+        if (walk_)
+            walk_->commit();
+        walk_.reset();
     }
 
 private:
+    // The next bill number, from numbers taken some at a time in a transaction of their own that
+    // locks the counter row; the walk's transaction starts anew with every batch.
+    qint64 nextNumber()
+    {
+        if (left_ == 0) {
+            finish();
+            db::TransactionScope transaction(connection_);
+            lockCounter_.setParamText("BILL_DATE", kDate);
+            lockCounter_.open();
+            next_ = lockCounter_.asInteger(0);
+            advanceCounter_.setParamInteger("LAST_ID", next_ + kNumbersAtOnce);
+            advanceCounter_.setParamText("BILL_DATE", kDate);
+            advanceCounter_.execute();
+            transaction.commit();
+            left_ = kNumbersAtOnce;
+        }
+        --left_;
+        return next_++;
+    }
+
     db::Connection& connection_;
     db::Statement lockCounter_;
     db::Statement advanceCounter_;
-    db::Statement header_;
-    db::Statement line_;
-    db::Statement payment_;
+    db::Statement supplier_;
+    std::optional<db::TransactionScope> walk_;
+    qint64 next_ = 0;
+    qint64 left_ = 0;
 };
 
 } // namespace
@@ -188,11 +202,11 @@ int main(int argc, char** argv)
         ++position;
         const QString supplier = list.asText(0);
         const QString name = list.asText(1);
-        if (list.asDouble(3) > 0)
-            floor.writeBill(supplier, name, static_cast<int>(list.asInteger(2)), list.asDouble(3));
-        if (list.asDouble(4) > 0)
-            floor.writePayment(position, supplier, name, list.asDouble(4));
+        if (list.asDouble(3) > 0 || list.asDouble(4) > 0)
+            floor.writeSupplier(position, supplier, name, static_cast<int>(list.asInteger(2)), list.asDouble(3),
+                                list.asDouble(4));
     }
+    floor.finish();
     std::printf("floor %d suppliers %.3f s\n", position, double(timer.nsecsElapsed()) / 1e9);
     return 0;
 }

@@ -9,10 +9,21 @@
 //           "確定開帳" to the completion box.
 // With forced writes on, the time is mostly the disk's synchronous writes of the commits; the
 // "async" configuration switches them off to show what the steps themselves cost.
-// Usage: posting_run_bench [SUPPLIERS...]                          every configuration
+// Through a SlowLink the server is reached over a link of a set round trip, and each way's round
+// trips per supplier are counted (the connect, the list and the plan included).
+// Usage: posting_run_bench [SUPPLIERS...]                          every configuration, and the
+//                                                                  server at 0, 2 and 10 ms
+//        posting_run_bench [--ways floor,engine,window] [--rounds N]
+//                          [--where embedded,server,async,server-async]
+//                          [--indexes suite,masterbillid] [--link MS,...] [--runner PROGRAM]
+//                          [SUPPLIERS...]
+//                                                                  the chosen ones (with --link:
+//                                                                  only through those links; the
+//                                                                  runs by another build's program)
 //        posting_run_bench make FOLDER SUPPLIERS embedded|server [async]   a database to profile on
 //        posting_run_bench run FOLDER window|engine                one run on a prepared folder
 #include "BenchDatabase.h"
+#include "SlowLink.h"
 #include "Boxes.h"
 #include "FrmSimpleDataMod.h"
 #include "FrmSuppBeforeStart.h"
@@ -31,6 +42,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -120,36 +132,62 @@ struct Configuration {
     int suppliers;
     bool server;
     bool async;
+    bench::Indexes indexes = bench::Indexes::Suite;
+    int linkMs = -1;  // through a SlowLink of that round trip, or directly
     QString name() const
     {
-        return QString::fromLatin1(server ? "server" : "embedded") + QString::fromLatin1(async ? " async" : "");
+        QString text = QString::fromLatin1(server ? "server" : "embedded") + QString::fromLatin1(async ? " async" : "");
+        if (indexes == bench::Indexes::MasterBillIdOnly)
+            text += QStringLiteral(", MASTERBILLID indexes only");
+        if (linkMs >= 0)
+            text += QStringLiteral(", through a link of %1 ms round trip").arg(linkMs);
+        return text;
     }
 };
 
-// Floor, engine and window on copies of one generated database; the ms per supplier of each.
-std::map<QString, double> compare(const QString& self, const Configuration& configuration, int& failures)
+struct Measured {
+    QString line;
+    double seconds = -1.0;
+    long long roundTrips = -1;
+};
+
+// The ways given run on copies of one generated database, in turn, `rounds` times, each keeping
+// its best time; the ms per supplier of each.
+std::map<QString, double> compare(const QString& self, const Configuration& configuration, const QStringList& ways,
+                                  int rounds, int& failures)
 {
     QTemporaryDir seedDir;
-    const bench::BenchDatabase seed = bench::makeBenchDatabase(seedDir, QStringLiteral("seed.fdb"),
-                                                               configuration.suppliers, configuration.server,
-                                                               configuration.async);
+    const bench::BenchDatabase seed =
+        bench::makeBenchDatabase(seedDir, QStringLiteral("seed.fdb"), configuration.suppliers, configuration.server,
+                                 configuration.async, configuration.indexes);
     std::map<QString, double> msPerSupplier;
     if (seed.database.isEmpty()) {
         ++failures;
         return msPerSupplier;
     }
+    std::unique_ptr<bench::SlowLink> link;
+    if (configuration.linkMs >= 0) {
+        link = std::make_unique<bench::SlowLink>(configuration.linkMs);
+        if (link->port() == 0) {
+            std::printf("  cannot listen on 127.0.0.1\n");
+            ++failures;
+            return msPerSupplier;
+        }
+    }
     std::printf("%s, %d suppliers\n", qPrintable(configuration.name()), configuration.suppliers);
-    // The disk's synchronous writes vary from minute to minute: the three are run in turn, three times,
-    // and each keeps its best time, so that a slow spell of the disk does not fall on one alone.
-    const QStringList ways{QStringLiteral("floor"), QStringLiteral("engine"), QStringLiteral("window")};
-    std::map<QString, std::pair<QString, double>> best;
-    for (int round = 0; round < kRounds; ++round) {
+    std::fflush(stdout);
+    // The disk's synchronous writes vary from minute to minute: the ways are run in turn, and
+    // each keeps its best time, so that a slow spell of the disk does not fall on one alone.
+    std::map<QString, Measured> best;
+    for (int round = 0; round < rounds; ++round) {
         for (const QString& way : ways) {
             QTemporaryDir dir;
-            if (bench::copyBenchDatabase(dir, seed, QStringLiteral("bench.fdb")).database.isEmpty()) {
+            if (bench::copyBenchDatabase(dir, seed, QStringLiteral("bench.fdb"), link ? link->port() : 0)
+                    .database.isEmpty()) {
                 ++failures;
                 continue;
             }
+            const long long tripsBefore = link ? link->roundTrips() : 0;
             const auto [line, seconds] =
                 way == QStringLiteral("floor")
                     ? timedProcess(QFileInfo(self).dir().filePath(QStringLiteral("posting_floor")), {dir.path()})
@@ -159,21 +197,55 @@ std::map<QString, double> compare(const QString& self, const Configuration& conf
                 std::printf("  %-7s failed: %s\n", qPrintable(way), qPrintable(line));
                 continue;
             }
-            if (!best.count(way) || seconds < best[way].second)
-                best[way] = {line, seconds};
+            if (!best.count(way) || seconds < best[way].seconds)
+                best[way] = {line, seconds, link ? link->roundTrips() - tripsBefore : -1};
         }
     }
-    const double floorSeconds = best.count(ways.front()) ? best[ways.front()].second : 0.0;
+    const double floorSeconds = best.count(QStringLiteral("floor")) ? best[QStringLiteral("floor")].seconds : 0.0;
     for (const QString& way : ways) {
         if (!best.count(way))
             continue;
-        const auto& [line, seconds] = best[way];
-        msPerSupplier[way] = seconds * 1000.0 / configuration.suppliers;
-        std::printf("  %-7s %8.2f s %7.3f ms/supplier  %5.2f x floor   | %s\n", qPrintable(way), seconds,
-                    msPerSupplier[way], floorSeconds > 0 ? seconds / floorSeconds : 0.0, qPrintable(line));
+        const Measured& measured = best[way];
+        msPerSupplier[way] = measured.seconds * 1000.0 / configuration.suppliers;
+        const QString trips =
+            measured.roundTrips < 0
+                ? QString()
+                : QString::asprintf(" %6.2f round trips/supplier",
+                                    double(measured.roundTrips) / configuration.suppliers);
+        std::printf("  %-7s %8.2f s %7.3f ms/supplier%s  %5.2f x floor   | %s\n", qPrintable(way), measured.seconds,
+                    msPerSupplier[way], qPrintable(trips), floorSeconds > 0 ? measured.seconds / floorSeconds : 0.0,
+                    qPrintable(measured.line));
     }
     std::fflush(stdout);
     return msPerSupplier;
+}
+
+// Each configuration at every size; from the second size on, how the time per supplier changed.
+void compareSizes(const QString& self, Configuration configuration, const std::vector<int>& sizes,
+                  const QStringList& ways, int rounds, int& failures)
+{
+    std::map<QString, double> first;
+    for (int suppliers : sizes) {
+        configuration.suppliers = suppliers;
+        const std::map<QString, double> measured = compare(self, configuration, ways, rounds, failures);
+        if (first.empty()) {
+            first = measured;
+            continue;
+        }
+        std::printf("  per supplier at %d against %d:", suppliers, sizes.front());
+        for (const auto& [way, ms] : measured)
+            if (first.count(way))
+                std::printf("  %s %+.1f %%", qPrintable(way), 100.0 * (ms / first.at(way) - 1.0));
+        std::printf("\n");
+        std::fflush(stdout);
+    }
+}
+
+// The value of "--NAME VALUE" split at commas, or the fallback.
+QStringList option(const QStringList& args, const char* name, const QStringList& fallback)
+{
+    const int at = static_cast<int>(args.indexOf(QString::fromLatin1(name)));
+    return at >= 0 && at + 1 < args.size() ? args.at(at + 1).split(u',') : fallback;
 }
 
 } // namespace
@@ -197,28 +269,50 @@ int main(int argc, char** argv)
         return made ? 0 : 1;
     }
 
+    // Sizes are the arguments that are numbers and no option's value.
     std::vector<int> sizes;
-    for (const QString& size : args.mid(1))
-        sizes.push_back(size.toInt());
+    for (int i = 1; i < args.size(); ++i) {
+        if (args.at(i).startsWith(QStringLiteral("--"))) {
+            ++i;
+            continue;
+        }
+        sizes.push_back(args.at(i).toInt());
+    }
     if (sizes.empty())
         sizes = {1000, 10000};
+    const bool chosen = args.size() > 1 && args.at(1).startsWith(QStringLiteral("--"));
+    const QStringList ways = option(args, "--ways", {"floor", "engine", "window"});
+    const int rounds = option(args, "--rounds", {QString::number(kRounds)}).first().toInt();
+    const QStringList where = option(args, "--where", {"embedded", "server", "async"});
+    const QStringList indexes = option(args, "--indexes", {"suite", "masterbillid"});
+    const QStringList links = option(args, "--link", {});
 
     int failures = 0;
-    for (const auto& [server, async] : {std::pair{false, false}, {true, false}, {false, true}}) {
-        std::map<QString, double> first;
-        for (int suppliers : sizes) {
-            const Configuration configuration{suppliers, server, async};
-            const std::map<QString, double> measured = compare(app.applicationFilePath(), configuration, failures);
-            if (first.empty()) {
-                first = measured;
-                continue;
+    // The runs may be another build's (its posting_floor beside it), to compare two builds.
+    const QString self = option(args, "--runner", {app.applicationFilePath()}).first();
+    if (links.isEmpty() || !chosen) {
+        for (const QString& place : where) {
+            // "async": embedded with forced writes off; "server-async": the same through the server.
+            const bool async = place.endsWith(QStringLiteral("async"));
+            const bool server = place.startsWith(QStringLiteral("server"));
+            for (const QString& layout : indexes) {
+                // Forced writes off show what the steps cost; the suite's layout is enough there,
+                // unless asked for.
+                if (async && layout != QStringLiteral("suite") && !chosen)
+                    continue;
+                const auto chosenIndexes =
+                    layout == QStringLiteral("suite") ? bench::Indexes::Suite : bench::Indexes::MasterBillIdOnly;
+                compareSizes(self, {0, server, async, chosenIndexes}, sizes, ways, rounds, failures);
             }
-            std::printf("  per supplier at %d against %d:", suppliers, sizes.front());
-            for (const auto& [way, ms] : measured)
-                if (first.count(way))
-                    std::printf("  %s %+.1f %%", qPrintable(way), 100.0 * (ms / first.at(way) - 1.0));
-            std::printf("\n");
         }
     }
+    // Over a slow link a run is counted in round trips: 1,000 suppliers through the server at 0, 2
+    // and 10 ms round trip, the run against its floor, once each (a run at 10 ms takes minutes).
+    const QStringList linkMs = chosen ? links : QStringList{"0", "2", "10"};
+    const std::vector<int> linkSizes = chosen ? sizes : std::vector<int>{1000};
+    const QStringList linkWays = chosen ? ways : QStringList{"floor", "engine"};
+    for (const QString& ms : linkMs)
+        compareSizes(self, {0, true, false, bench::Indexes::Suite, ms.toInt()}, linkSizes, linkWays,
+                     chosen ? rounds : 1, failures);
     return failures == 0 ? 0 : 1;
 }

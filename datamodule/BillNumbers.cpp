@@ -16,7 +16,8 @@
 // retried when it meets a conflicting transaction. The first allocation of a day may race
 // another workstation's: an insert of the day's row that finds the row already stored (duplicate
 // key) counts as "the row exists". When the caller already has a transaction open, the counter
-// is locked and advanced inside it, and commits or rolls back with the caller's work.
+// is locked and advanced inside it, and commits or rolls back with the caller's work. A caller
+// that numbers many bills takes their numbers at once: the counter advanced once by their count.
 
 namespace {
 
@@ -39,6 +40,7 @@ struct Counter {
     db::Statement& update;  // advances it
     QString table;
     QString date;
+    qint64 count = 1;  // numbers taken at once
 
     // The day's counter row; the date goes as a parameter.
     QString select() const
@@ -64,7 +66,7 @@ struct Counter {
         }
     }
 
-    // Locks the day's row, reads n and stores n + 1; nothing when the row is not there to lock.
+    // Locks the day's row, reads n and stores n + count; nothing when the row is not there to lock.
     std::optional<qint64> takeLocked()
     {
         query.setLines({select() + QStringLiteral(" WITH LOCK")});
@@ -75,7 +77,7 @@ struct Counter {
         const qint64 n = db::parseInteger(query.asText(QStringLiteral("LAST_ID"))).value_or(1);
         update.setLines(
             {QStringLiteral("UPDATE ") + table + QStringLiteral(" SET LAST_ID = :LASTID WHERE BILL_DATE = :BILL_DATE")});
-        update.setParamInteger(QStringLiteral("LASTID"), n + 1);
+        update.setParamInteger(QStringLiteral("LASTID"), n + count);
         update.setParamText(QStringLiteral("BILL_DATE"), date);
         update.execute();
         return n;
@@ -137,12 +139,19 @@ struct Counter {
 
 } // namespace
 
-QString TSimpleDataMod::GetMaxBillID(const QString& sTable, const QString& sDate, const QString& sFlag)
+qint64 TSimpleDataMod::TakeBillSequences(const QString& sTable, const QString& sDate, qint64 count)
 {
     if (!db::isIdentifier(sTable))
         throw db::DbError(QStringLiteral("'%1' is not a valid bill-number counter table name").arg(sTable));
-    Counter counter{SQLConnection1, SQLQuery1, SQL_ID, sTable, sDate};
-    const qint64 n = counter.allocate(waitNotice_);
+    if (count < 1)
+        throw db::DbError(QStringLiteral("%1 bill numbers cannot be taken").arg(count));
+    Counter counter{SQLConnection1, SQLQuery1, SQL_ID, sTable, sDate, count};
+    return counter.allocate(waitNotice_);
+}
+
+QString TSimpleDataMod::GetMaxBillID(const QString& sTable, const QString& sDate, const QString& sFlag)
+{
+    const qint64 n = TakeBillSequences(sTable, sDate, 1);
     return sFlag + sDate.mid(0, 4) + sDate.mid(5, 2) + sDate.mid(8, 2) +
            QString::asprintf("%.4lld", static_cast<long long>(n));
 }

@@ -62,6 +62,9 @@ public:
     QString GetCostPrice(const QString& sTempprodid, int iPriceno);
     // Bill numbers.
     QString GetMaxBillID(const QString& sTable, const QString& sDate, const QString& sFlag);
+    // The day's next `count` sequence numbers at once, as `count` calls of GetMaxBillID would
+    // hand them out: returns the first; the counter is left beyond the last.
+    qint64 TakeBillSequences(const QString& sTable, const QString& sDate, qint64 count);
     // Told, while GetMaxBillID waits for a counter that another workstation holds, what it waits
     // for; nothing by default.
     void setWaitNotice(std::function<void(const QString&)> notice) { waitNotice_ = std::move(notice); }

@@ -104,18 +104,20 @@ void fillLine(db::RecordSet& line, const db::RecordSet& header, const opening::O
 
 namespace opening {
 
-Document postOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const OpeningPlan& plan, const SupplierEntry& entry)
+void buildOpeningBill(BillWorkspace& records, const OpeningPlan& plan, const SupplierEntry& entry, const QString& number)
 {
-    Document bill = entry.bill;
-    bill.number = dm.GetMaxBillID(QStringLiteral("PURCHASE_NUM"), plan.stamp.billDate, openingCode());
-    startBill(records, bill.number);
-    fillHeader(records.header, plan, entry, bill.number);
+    startBill(records, number);
+    fillHeader(records.header, plan, entry, number);
     records.lines.edit();
-    fillLine(records.lines, records.header, plan, bill.balance);
+    fillLine(records.lines, records.header, plan, entry.bill.balance);
     records.lines.post();
-    fillBillTotals(records.header, {bill.net, bill.tax, bill.total});
+    fillBillTotals(records.header, {entry.bill.net, entry.bill.tax, entry.bill.total});
     records.header.post();
+}
 
+Document saveOpeningBill(TSimpleDataMod& dm, BillWorkspace& records, const OpeningPlan& plan, const Document& planned)
+{
+    Document bill = planned;
     const Stored stored = plan.leftovers.contains(bill.number) ? Stored::Maybe : Stored::NothingUnderItsNumber;
     try {
         if (!saveBill(dm, records.header, records.lines, stored)) {

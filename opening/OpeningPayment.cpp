@@ -11,37 +11,55 @@ QString paymentNumber(const QString& day, int position)
     return openingCode() + day + QString::asprintf("%.4d", position);
 }
 
+QString billNumber(const QString& day, qint64 sequence)
+{
+    return openingCode() + day + QString::asprintf("%.4lld", static_cast<long long>(sequence));
+}
+
+void bindOpeningPayment(db::Statement& query, const QString& prefix, const OpeningPlan& plan,
+                        const SupplierEntry& entry)
+{
+    const Document& payment = entry.payment;
+    const RunStamp& stamp = plan.stamp;
+    const auto text = [&](const char* column, const QString& value) {
+        query.setParamText(prefix + QLatin1String(column), value);
+    };
+    const auto number = [&](const char* column, double value) {
+        query.setParamDouble(prefix + QLatin1String(column), value);
+    };
+    text("MASTERBILLID", payment.number);
+    for (const char* date : {"BILL_DATE", "PAY_DATE", "INI_DATE", "END_DATE"})
+        text(date, stamp.billDate);
+    text("EMPLOYEE_ID", QStringLiteral("SYSDBA"));
+    text("EMPLOYEE_NAME", QStringLiteral("SYSDBA"));
+    text("DEPART_ID", QString());
+    text("SUPP_CORP_ID", entry.supplier.code);
+    text("SUPP_CORP_NAME", entry.supplier.name);
+    // The amount as the list holds it.
+    number("CASH_AMT", payment.balance.amount());
+    number("OVER_PAY", payment.balance.amount());
+    for (const char* zero : {"MONTHCASH_DIS", "PRE_PAY", "TOT_NPAY", "TOTAL_PLUS", "BANK_IO", "PAGE_AMT", "TAKE_PRE",
+                             "TOT_DISCOUNT", "TOT_PATCH", "TOT_PATCHEDAMT"})
+        number(zero, 0.0);
+    text("REMARK", QStringLiteral("期初預收"));
+    text("PROJ_ID", QString());
+    text("AGREE_YN", QStringLiteral("Y"));
+    text("CHG_USER", plan.settings.operator_id);
+    text("CR_USER", plan.settings.operator_id);
+    text("CHG_HOST", stamp.host);
+    text("CR_HOST", stamp.host);
+    const QString now = changeTimeText(QDateTime::currentDateTime());
+    text("CHG_DATETIME", now);
+    text("CR_DATETIME", now);
+    text("WUID", QString());
+}
+
 Document postOpeningPayment(db::Statement& query, const OpeningPlan& plan, const SupplierEntry& entry)
 {
     static const QStringList insert = insertLines(payMasterColumns());
     Document payment = entry.payment;
-    const RunStamp& stamp = plan.stamp;
     query.setLines(insert);
-    query.setParamText(QStringLiteral("MASTERBILLID"), payment.number);
-    for (const char* date : {"BILL_DATE", "PAY_DATE", "INI_DATE", "END_DATE"})
-        query.setParamText(QString::fromLatin1(date), stamp.billDate);
-    query.setParamText(QStringLiteral("EMPLOYEE_ID"), QStringLiteral("SYSDBA"));
-    query.setParamText(QStringLiteral("EMPLOYEE_NAME"), QStringLiteral("SYSDBA"));
-    query.setParamText(QStringLiteral("DEPART_ID"), QString());
-    query.setParamText(QStringLiteral("SUPP_CORP_ID"), entry.supplier.code);
-    query.setParamText(QStringLiteral("SUPP_CORP_NAME"), entry.supplier.name);
-    // The amount as the list holds it.
-    query.setParamDouble(QStringLiteral("CASH_AMT"), payment.balance.amount());
-    query.setParamDouble(QStringLiteral("OVER_PAY"), payment.balance.amount());
-    for (const char* zero : {"MONTHCASH_DIS", "PRE_PAY", "TOT_NPAY", "TOTAL_PLUS", "BANK_IO", "PAGE_AMT", "TAKE_PRE",
-                             "TOT_DISCOUNT", "TOT_PATCH", "TOT_PATCHEDAMT"})
-        query.setParamDouble(QString::fromLatin1(zero), 0.0);
-    query.setParamText(QStringLiteral("REMARK"), QStringLiteral("期初預收"));
-    query.setParamText(QStringLiteral("PROJ_ID"), QString());
-    query.setParamText(QStringLiteral("AGREE_YN"), QStringLiteral("Y"));
-    query.setParamText(QStringLiteral("CHG_USER"), plan.settings.operator_id);
-    query.setParamText(QStringLiteral("CR_USER"), plan.settings.operator_id);
-    query.setParamText(QStringLiteral("CHG_HOST"), stamp.host);
-    query.setParamText(QStringLiteral("CR_HOST"), stamp.host);
-    const QString now = changeTimeText(QDateTime::currentDateTime());
-    query.setParamText(QStringLiteral("CHG_DATETIME"), now);
-    query.setParamText(QStringLiteral("CR_DATETIME"), now);
-    query.setParamText(QStringLiteral("WUID"), QString());
+    bindOpeningPayment(query, {}, plan, entry);
     query.execute();
     payment.outcome = Outcome::Written;
     return payment;

@@ -229,11 +229,6 @@ void checkSupplierTexts(SupplierEntry& entry, const ColumnWidths& widths)
     }
 }
 
-QString billNumber(const QString& day, qint64 sequence)
-{
-    return openingCode() + day + QString::asprintf("%.4lld", static_cast<long long>(sequence));
-}
-
 // Why the run cannot start at all, whatever the suppliers: nothing is written then.
 QString refusalOf(const OpeningPlan& plan, const StoredState& state)
 {

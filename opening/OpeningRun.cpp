@@ -6,6 +6,7 @@
 #include "DbError.h"
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
+#include "PostingWalk.h"
 #include "RunClaim.h"
 #include "RunLog.h"
 #include "RunRecord.h"
@@ -51,24 +52,6 @@ public:
 private:
     TSimpleDataMod& dm_;
 };
-
-// The supplier's planned bill, then its planned payment record. `current` names the document
-// under way, so that a failure thrown from here is booked on it.
-void postSupplier(TSimpleDataMod& dm, BillWorkspace& bill, const OpeningPlan& plan, SupplierEntry& entry,
-                  RunObserver& observer, Document*& current)
-{
-    if (entry.bill.outcome == Outcome::Planned) {
-        current = &entry.bill;
-        entry.bill = postOpeningBill(dm, bill, plan, entry);
-        if (entry.bill.outcome == Outcome::Failed)
-            observer.billFailed(entry);
-    }
-    if (entry.payment.outcome == Outcome::Planned) {
-        current = &entry.payment;
-        entry.payment = postOpeningPayment(bill.query, plan, entry);
-    }
-    current = nullptr;
-}
 
 // One supplier's documents, as the run's log tells them.
 QString documentsText(const SupplierEntry& entry)
@@ -136,16 +119,18 @@ RunResult runUnrecorded(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierL
         ensureOpeningProduct(bill.query);
         qCDebug(lcRun) << "placeholder product in place; posting";
 
+        PostingWalk walk(dm, bill, plan, observer);
         const int total = static_cast<int>(plan.suppliers.size());
         int done = 0;
         for (; done < total && !observer.stopRequested(); ++done) {
             SupplierEntry& entry = plan.suppliers[done];
             result.stoppedAt = entry.supplier.position;
-            postSupplier(dm, bill, plan, entry, observer, current);
+            walk.post(entry, current);
             qCDebug(lcRun).noquote() << documentsText(entry);
             observer.supplierDone(entry, done + 1, total);
             claim.keepFresh();
         }
+        walk.finish();
         if (done < total) {
             // Each supplier's documents are committed with it: the run ends between two.
             result.end = RunEnd::Stopped;

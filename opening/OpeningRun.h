@@ -18,9 +18,9 @@ struct BillWorkspace;
 // refused (a list that did not load, a setting or a table that no bill could be written with).
 // It replaces an earlier run when the observer consents (all opening documents at once), makes
 // sure the placeholder product exists, then writes per supplier exactly what the plan says: its
-// opening purchase bill (one transaction each) and its opening payment record. A failed bill save
-// is reported and the run goes on; any other failure stops the run and is returned with what was
-// done before it, which stays committed.
+// opening purchase bill and its opening payment record, committed together (PostingWalk). A
+// failed bill save is reported and the run goes on; any other failure stops the run and is
+// returned with what was done before it, which stays committed.
 RunResult runOpening(TSimpleDataMod& dm, BillWorkspace& bill, const SupplierList& suppliers, const QDate& baseDate,
                      RunObserver& observer);
 

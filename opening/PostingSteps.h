@@ -17,6 +17,7 @@ namespace opening {
 struct BillAmounts;
 struct BillWorkspace;
 struct OpeningPlan;
+struct TableColumns;
 
 // First character of every opening document number, and the FLAG_ID of opening bills.
 inline QString openingCode()
@@ -44,18 +45,32 @@ void calcBillTotals(const Settings& settings, db::RecordSet& header, db::RecordS
 enum class Stored { Maybe, NothingUnderItsNumber };
 bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& lines, Stored stored = Stored::Maybe);
 
+// Binds the parameter of every column of the table (its name after the prefix) from the
+// same-named column of the record set's current row, by the column's kind, as its text would
+// read: texts are never bound as null; numbers that do not read count as 0. A floating-point
+// column reads with 15 significant digits, and so is stored.
+void bindColumns(db::Statement& statement, const TableColumns& table, const QString& prefix, const db::RecordSet& row);
+
 // A line's text as it is stored: leading and trailing blanks and control characters removed.
 QString trimmedLineText(const QString& text);
 
-// Numbers, builds and saves the supplier's planned opening purchase bill, with the amounts the
-// plan computed and its line copying the plan's placeholder product. A failed save is returned
-// as Failed; a failure to number or build it is thrown.
-Document postOpeningBill(TSimpleDataMod& dm, BillWorkspace& bill, const OpeningPlan& plan, const SupplierEntry& entry);
+// Builds the supplier's planned opening purchase bill under the number, in the workspace's
+// record sets: the amounts the plan computed, its line copying the plan's placeholder product.
+void buildOpeningBill(BillWorkspace& bill, const OpeningPlan& plan, const SupplierEntry& entry, const QString& number);
+// Saves the bill built in the workspace in one transaction of its own (replacing what may be
+// stored under its number when the plan says something is). A failed save is returned as Failed.
+Document saveOpeningBill(TSimpleDataMod& dm, BillWorkspace& bill, const OpeningPlan& plan, const Document& planned);
 
-// Inserts the supplier's planned opening payment record. A failure is thrown.
+// Binds the parameters of the supplier's planned opening payment record (the columns' names
+// after the prefix).
+void bindOpeningPayment(db::Statement& statement, const QString& prefix, const OpeningPlan& plan,
+                        const SupplierEntry& entry);
+// Inserts the supplier's planned opening payment record on its own. A failure is thrown.
 Document postOpeningPayment(db::Statement& query, const OpeningPlan& plan, const SupplierEntry& entry);
 
-// The payment record number of the supplier at that position in the list.
+// The number of an opening bill of the day (its sequence with at least four digits), and of the
+// payment record of the supplier at that position in the list.
+QString billNumber(const QString& day, qint64 sequence);
 QString paymentNumber(const QString& day, int position);
 
 } // namespace opening

@@ -7,41 +7,35 @@
 
 #include <optional>
 
-namespace {
+namespace opening {
 
-// Binds every parameter from the same-named column of the record set's current row, by the
-// column's kind, as its text would read: texts are never bound as null; numbers that do not read
-// count as 0. A floating-point column reads with 15 significant digits, and so is stored.
-void bindFrom(db::Statement& statement, const db::RecordSet& row, bool trimTexts)
+void bindColumns(db::Statement& statement, const TableColumns& table, const QString& prefix, const db::RecordSet& row)
 {
-    for (int i = 0; i < statement.paramCount(); ++i) {
-        const QString name = statement.paramName(i);
+    for (const Column& column : table.columns()) {
+        const QString& name = column.name;
+        const QString param = prefix + name;
         const QVariant cell = row.value(name);
         switch (row.fieldType(name)) {
         case db::FieldType::Integer:
-            statement.setParamInteger(name, cell.typeId() == QMetaType::LongLong
-                                                ? cell.toLongLong()
-                                                : db::parseInteger(db::valueToText(cell)).value_or(0));
+            statement.setParamInteger(param, cell.typeId() == QMetaType::LongLong
+                                                 ? cell.toLongLong()
+                                                 : db::parseInteger(db::valueToText(cell)).value_or(0));
             break;
         case db::FieldType::Float: {
             std::optional<double> number;
             if (cell.typeId() == QMetaType::Double)
                 number = db::fifteenDigitsAsIs(cell.toDouble());
-            statement.setParamDouble(name, number ? *number : db::parseDouble(db::valueToText(cell)).value_or(0.0));
+            statement.setParamDouble(param, number ? *number : db::parseDouble(db::valueToText(cell)).value_or(0.0));
             break;
         }
         default: {
             const QString text = db::valueToText(cell);
-            statement.setParamText(name, trimTexts ? opening::trimmedLineText(text) : text);
+            statement.setParamText(param, table.textsTrimmed ? trimmedLineText(text) : text);
             break;
         }
         }
     }
 }
-
-} // namespace
-
-namespace opening {
 
 // Leading and trailing blanks and control characters removed, as line texts are stored.
 QString trimmedLineText(const QString& text)
@@ -84,14 +78,14 @@ bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& li
     db::Statement& headerInsert = dm.SQL_Master;
     static const QStringList headerLines = insertLines(purchaseMasterColumns());
     headerInsert.setLines(headerLines);
-    bindFrom(headerInsert, header, purchaseMasterColumns().textsTrimmed);
+    bindColumns(headerInsert, purchaseMasterColumns(), {}, header);
     headerInsert.execute();
 
     db::Statement& lineInsert = dm.SQL_Sub;
     static const QStringList lineLines = insertLines(purchaseDetailColumns());
     for (lines.first(); !lines.eof(); lines.next()) {
         lineInsert.setLines(lineLines);
-        bindFrom(lineInsert, lines, purchaseDetailColumns().textsTrimmed);
+        bindColumns(lineInsert, purchaseDetailColumns(), {}, lines);
         lineInsert.execute();
     }
 

@@ -120,7 +120,7 @@ const TableColumns& payMasterColumns()
     return table;
 }
 
-QStringList insertLines(const TableColumns& table)
+QStringList insertLines(const TableColumns& table, const QString& prefix)
 {
     const int last = static_cast<int>(table.lines.size()) - 1;
     QStringList lines;
@@ -130,7 +130,7 @@ QStringList insertLines(const TableColumns& table)
         lines << line + (i < last ? QStringLiteral(",") : table.columnsEnd);
     }
     for (int i = 0; i <= last; ++i) {
-        const QString values = joined(table.lines.at(i), QStringLiteral(":")) +
+        const QString values = joined(table.lines.at(i), u':' + prefix) +
                                (i < last ? QStringLiteral(",") : table.valuesEnd);
         if (i == 0 && !table.valuesOnNewLine)
             lines.last() += table.valuesStart + values;

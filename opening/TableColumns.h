@@ -36,7 +36,7 @@ const TableColumns& purchaseDetailColumns();
 const TableColumns& payMasterColumns();
 
 // The table's insert statement, one line per group of columns, every column bound to the named
-// parameter of the same name.
-QStringList insertLines(const TableColumns& table);
+// parameter of the same name (after the prefix, when there is one).
+QStringList insertLines(const TableColumns& table, const QString& prefix = {});
 
 } // namespace opening

@@ -259,12 +259,12 @@ Isolation Connection::listIsolation() const
                : Isolation::ReadCommitted;
 }
 
-ITransaction* Connection::beginPhysical(Isolation isolation)
+ITransaction* Connection::beginPhysical(Isolation isolation, Commits commits)
 {
     open();
-    if (retained_)
+    if (retained_ && commits == Commits::OnCommit)
         return retained_.take();
-    return startPhysical(isolation, Access::ReadWrite);
+    return startPhysical(isolation, Access::ReadWrite, commits);
 }
 
 ITransaction* Connection::reader()
@@ -308,12 +308,14 @@ int Connection::setLockWait(int seconds)
     return std::exchange(lockWait_, seconds);
 }
 
-ITransaction* Connection::startPhysical(Isolation isolation, Access access)
+ITransaction* Connection::startPhysical(Isolation isolation, Access access, Commits commits)
 {
     IAttachment* att = attachment();
     FbStatus status;
     auto tpb = newBuilder(status, IXpbBuilder::TPB);
     tpb->insertTag(status.get(), access == Access::ReadOnly ? isc_tpb_read : isc_tpb_write);
+    if (commits == Commits::EachStatement)
+        tpb->insertTag(status.get(), isc_tpb_autocommit);
     if (isolation == Isolation::ReadCommitted) {
         tpb->insertTag(status.get(), isc_tpb_read_committed);
         tpb->insertTag(status.get(), isc_tpb_rec_version);
@@ -365,11 +367,11 @@ void Connection::finishRollback(FbHandle<ITransaction>& transaction)
     });
 }
 
-void Connection::startTransaction(int, Isolation isolation)
+void Connection::startTransaction(int, Isolation isolation, Commits commits)
 {
     if (inTransaction())
         throw DbError(QStringLiteral("A transaction is already active"));
-    transaction_.reset(beginPhysical(isolation));
+    transaction_.reset(beginPhysical(isolation, commits));
 }
 
 void Connection::commit(int)
@@ -418,10 +420,10 @@ void Work::complete()
         connection_.finishCommit(own_);
 }
 
-TransactionScope::TransactionScope(Connection& connection, Isolation isolation, int transactionId)
+TransactionScope::TransactionScope(Connection& connection, Isolation isolation, int transactionId, Commits commits)
     : connection_(connection), id_(transactionId)
 {
-    connection.startTransaction(transactionId, isolation);
+    connection.startTransaction(transactionId, isolation, commits);
 }
 
 TransactionScope::~TransactionScope()

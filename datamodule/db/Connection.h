@@ -14,6 +14,10 @@
 namespace db {
 
 enum class Isolation { ReadCommitted, Snapshot };
+// When a transaction's work is committed: by commit(), or by the server after each statement that
+// changes data (a commit retaining, with no exchange of its own: through a network, a statement
+// and its commit cost one round trip).
+enum class Commits { OnCommit, EachStatement };
 // What a statement outside an active transaction needs: a plain query only reads. OnlyRead: the
 // statement may never write, so it reads through the read-only transaction even while another
 // is active.
@@ -79,7 +83,7 @@ public:
     // that a caller can wait in short steps and tell the operator in between. Returns the
     // previous value.
     int setLockWait(int seconds);
-    void startTransaction(int transactionId, Isolation isolation);
+    void startTransaction(int transactionId, Isolation isolation, Commits commits = Commits::OnCommit);
     void commit(int transactionId);
     void rollback(int transactionId);
 
@@ -121,8 +125,8 @@ private:
     // Lets go of the attachment and everything on it without asking the server.
     void abandon();
     int callBound() const;
-    Firebird::ITransaction* beginPhysical(Isolation isolation);
-    Firebird::ITransaction* startPhysical(Isolation isolation, Access access);
+    Firebird::ITransaction* beginPhysical(Isolation isolation, Commits commits = Commits::OnCommit);
+    Firebird::ITransaction* startPhysical(Isolation isolation, Access access, Commits commits = Commits::OnCommit);
     void finishCommit(FbHandle<Firebird::ITransaction>& transaction);
     void finishRollback(FbHandle<Firebird::ITransaction>& transaction);
     Isolation listIsolation() const;
@@ -186,7 +190,7 @@ private:
 class TransactionScope {
 public:
     explicit TransactionScope(Connection& connection, Isolation isolation = Isolation::ReadCommitted,
-                              int transactionId = 1);
+                              int transactionId = 1, Commits commits = Commits::OnCommit);
     ~TransactionScope();
     TransactionScope(const TransactionScope&) = delete;
     TransactionScope& operator=(const TransactionScope&) = delete;

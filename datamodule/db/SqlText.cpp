@@ -1,5 +1,7 @@
 #include "SqlText.h"
 
+#include <QRegularExpression>
+
 namespace db {
 
 namespace {
@@ -11,6 +13,20 @@ bool isNamePart(QChar c)
 {
     return c.isLetterOrNumber() || c == u'_' || c == u'$';
 }
+
+// Where the body of an EXECUTE BLOCK begins: after its list of input parameters, or at once
+// when it has none; -1 for any other statement. Inside the body ":NAME" names a variable of
+// the block, not a value the client sends.
+qsizetype blockBodyStart(const QString& text)
+{
+    static const QRegularExpression block(QStringLiteral("^\\s*EXECUTE\\s+BLOCK\\s*"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = block.match(text);
+    if (!match.hasMatch())
+        return -1;
+    const qsizetype from = match.capturedEnd();
+    return from < text.size() && text.at(from) == u'(' ? text.size() : from;
+}
 } // namespace
 
 ParsedSql parseSql(const QString& text)
@@ -19,13 +35,26 @@ ParsedSql parseSql(const QString& text)
     parsed.positional.reserve(text.size());
     const qsizetype n = text.size();
     qsizetype i = 0;
+    // In a block the markers end with its parameter list, the parenthesis that closes it.
+    qsizetype body = blockBodyStart(text);
+    int depth = 0;
     auto copyUntil = [&](qsizetype end) {
         parsed.positional += QStringView(text).mid(i, end - i);
         i = end;
     };
     while (i < n) {
+        if (i >= body && body >= 0) {
+            copyUntil(n);
+            break;
+        }
         const QChar c = text.at(i);
-        if (c == u'\'' || c == u'"') {
+        if (body >= 0 && (c == u'(' || c == u')')) {
+            depth += c == u'(' ? 1 : -1;
+            parsed.positional += c;
+            ++i;
+            if (depth == 0)
+                body = i;
+        } else if (c == u'\'' || c == u'"') {
             // A doubled quote inside a literal continues it.
             qsizetype end = i + 1;
             while (end < n) {

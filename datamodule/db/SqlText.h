@@ -7,7 +7,8 @@
 namespace db {
 
 // A statement text with its ":NAME" markers found outside quoted literals, quoted identifiers
-// and comments, and rewritten to the positional form the server prepares.
+// and comments, and rewritten to the positional form the server prepares. In an EXECUTE BLOCK
+// only its input parameters ("NAME type = :NAME") are markers: its body is sent as it stands.
 struct ParsedSql {
     QString positional;               // every marker replaced by "?"
     QStringList names;                // distinct names, in order of first appearance

@@ -426,7 +426,7 @@ TEST_F(CommandLineTest, VerboseLogsStatementsWithTheirTimeAndTheRunsStepsButNoPa
     const Outcome post = run({"--post", "--date=2011-02-19", "--verbose"});
     EXPECT_EQ(post.code, 5) << post.err.toStdString();
     EXPECT_TRUE(post.err.contains(QRegularExpression(
-        R"(suppbeforestart\.db: [0-9]+\.[0-9]{3} ms, [0-9]+ parameters: INSERT INTO PURCHASE_MASTER)")))
+        R"(suppbeforestart\.db: [0-9]+\.[0-9]{3} ms, [0-9]+ parameters: EXECUTE BLOCK \(.* INSERT INTO PURCHASE_MASTER)")))
         << post.err.toStdString();
     EXPECT_TRUE(post.err.contains("suppbeforestart.run: planned 2 bills and 2 payment records"));
     EXPECT_TRUE(post.err.contains(QRegularExpression(R"(suppbeforestart\.run: 1 S001: bill 0[0-9]{12} )")));

@@ -156,6 +156,22 @@ TEST(Connection, TransactionScopeRollsBackUnlessCommitted)
         transaction.commit();
     }
     EXPECT_EQ(database.scalar("SELECT LIST(CORP_ID) FROM SUPPLIER").toString(), "KEPT");
+
+    // Committed by the server statement by statement: what a statement wrote is seen by others at
+    // once and stays though the scope ends without commit; a statement that fails leaves nothing.
+    try {
+        db::TransactionScope transaction(connection, db::Isolation::ReadCommitted, 1, db::Commits::EachStatement);
+        insert.setParamText("ID", "EACH");
+        insert.execute();
+        EXPECT_EQ(database.scalar("SELECT COUNT(*) FROM SUPPLIER WHERE CORP_ID = 'EACH'").toInt(), 1);
+        db::Statement both(&connection);
+        both.execute({"EXECUTE BLOCK AS BEGIN INSERT INTO SUPPLIER(CORP_ID) VALUES('HALF');",
+                      "INSERT INTO SUPPLIER(CORP_ID) VALUES('A CODE FAR TOO LONG FOR ITS COLUMN'); END"});
+    } catch (const db::DbError&) {
+    }
+    EXPECT_FALSE(connection.inTransaction());
+    EXPECT_EQ(database.scalar("SELECT LIST(CORP_ID) FROM (SELECT CORP_ID FROM SUPPLIER ORDER BY 1)").toString(),
+              "EACH,KEPT");
 }
 
 TEST(Connection, QueriesOutsideATransactionSeeWhatOthersCommitSinceAndCanLock)

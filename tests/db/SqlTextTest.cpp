@@ -22,6 +22,20 @@ TEST(SqlText, ColonsInLiteralsCommentsAndQuotedNamesAreNotMarkers)
                                  "/* :W */ WHERE A = ? AND B = '::'");
 }
 
+TEST(SqlText, InABlockOnlyItsInputParametersAreMarkers)
+{
+    // The body's ":NAME" are the block's own variables; a parenthesis in a type or a literal
+    // does not end the parameter list.
+    const auto parsed = parseSql("execute block (A VARCHAR(5) = :A, B TYPE OF COLUMN T.B = :B_IN, C INTEGER = ')')\n"
+                                 "AS DECLARE N INTEGER; BEGIN INSERT INTO T(A,B) VALUES (:A, :B_IN); N = :A; END");
+    EXPECT_EQ(parsed.names, (QStringList{"A", "B_IN"}));
+    EXPECT_EQ(parsed.positional, "execute block (A VARCHAR(5) = ?, B TYPE OF COLUMN T.B = ?, C INTEGER = ')')\n"
+                                 "AS DECLARE N INTEGER; BEGIN INSERT INTO T(A,B) VALUES (:A, :B_IN); N = :A; END");
+    const QString withoutParameters = "EXECUTE BLOCK AS BEGIN UPDATE T SET A = :X; END";
+    EXPECT_TRUE(parseSql(withoutParameters).names.isEmpty());
+    EXPECT_EQ(parseSql(withoutParameters).positional, withoutParameters);
+}
+
 TEST(SqlText, SplicedValuesKeepTheirQuotesAndNamesMustBeIdentifiers)
 {
     EXPECT_EQ(db::escapeQuotes("O'Brien's"), "O''Brien''s");

@@ -39,6 +39,10 @@ TEST(BillNumbers, DailySequenceSharedByPrefixesAndStartedByTheFirstAllocation)
     EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "P"), "P201102190003");
     EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", ""), "201102190004");
     EXPECT_EQ(lastId(s, "PURCHASE_NUM", "2011/02/19").toLongLong(), 5);
+    // Numbers for many bills at once: the first is returned, the counter stands beyond the last.
+    EXPECT_EQ(m.TakeBillSequences("PURCHASE_NUM", "2011/02/19", 32), 5);
+    EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/19", "0"), "0201102190037");
+    EXPECT_THROW(m.TakeBillSequences("PURCHASE_NUM", "2011/02/19", 0), db::DbError);
     EXPECT_EQ(m.GetMaxBillID("PURCHASE_NUM", "2011/02/20", "0"), "0201102200001");
     EXPECT_EQ(s.database.scalar("SELECT COUNT(*) FROM PURCHASE_NUM").toLongLong(), 2);
     // After the call the shared statement still stands on the counter row.
