@@ -38,6 +38,8 @@ printf '%s\r\n' \
   "isolationlevel=ReadCommitted" \
   "waitonlocks=True" \
   "commitretain=False" >"$program_dir/dbconfig.txt"
+# It holds a password: readable by its owner only, as the program asks of every dbconfig.txt.
+chmod 600 "$program_dir/dbconfig.txt"
 
 # The program's own Firebird root: the installed engine's files, and a firebird.conf of its own.
 # Made once: a demo window already open goes on using it.
