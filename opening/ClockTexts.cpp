@@ -30,14 +30,18 @@ QString twoDigits(int value)
 
 } // namespace
 
+// Read once: the system's regional settings stay as the program found them, and asking the
+// locale for its patterns costs more than writing the text.
 QChar dateSeparator()
 {
-    return patternSeparator(QLocale::system().dateFormat(QLocale::ShortFormat), u'/');
+    static const QChar separator = patternSeparator(QLocale::system().dateFormat(QLocale::ShortFormat), u'/');
+    return separator;
 }
 
 QChar timeSeparator()
 {
-    return patternSeparator(QLocale::system().timeFormat(QLocale::ShortFormat), u':');
+    static const QChar separator = patternSeparator(QLocale::system().timeFormat(QLocale::ShortFormat), u':');
+    return separator;
 }
 
 QString billDateText(const QDate& date)

@@ -55,9 +55,8 @@ void fillHeader(db::RecordSet& header, const opening::OpeningPlan& plan, const o
 }
 
 void fillLine(db::RecordSet& line, const db::RecordSet& header, const opening::OpeningPlan& plan,
-              const opening::Money& unpaid)
+              const opening::Money& unpaid, const QDateTime& now)
 {
-    const QDateTime now = QDateTime::currentDateTime();
     const opening::Placeholder& product = plan.product;
     auto fromHeader = [&](const char* field) {
         const QString name = QString::fromLatin1(field);
@@ -104,12 +103,13 @@ void fillLine(db::RecordSet& line, const db::RecordSet& header, const opening::O
 
 namespace opening {
 
-void buildOpeningBill(BillWorkspace& records, const OpeningPlan& plan, const SupplierEntry& entry, const QString& number)
+void buildOpeningBill(BillWorkspace& records, const OpeningPlan& plan, const SupplierEntry& entry, const QString& number,
+                      const QDateTime& now)
 {
     startBill(records, number);
     fillHeader(records.header, plan, entry, number);
     records.lines.edit();
-    fillLine(records.lines, records.header, plan, entry.bill.balance);
+    fillLine(records.lines, records.header, plan, entry.bill.balance, now);
     records.lines.post();
     fillBillTotals(records.header, {entry.bill.net, entry.bill.tax, entry.bill.total});
     records.header.post();

@@ -17,7 +17,7 @@ QString billNumber(const QString& day, qint64 sequence)
 }
 
 void bindOpeningPayment(db::Statement& query, const QString& prefix, const OpeningPlan& plan,
-                        const SupplierEntry& entry)
+                        const SupplierEntry& entry, const QDateTime& now)
 {
     const Document& payment = entry.payment;
     const RunStamp& stamp = plan.stamp;
@@ -48,9 +48,9 @@ void bindOpeningPayment(db::Statement& query, const QString& prefix, const Openi
     text("CR_USER", plan.settings.operator_id);
     text("CHG_HOST", stamp.host);
     text("CR_HOST", stamp.host);
-    const QString now = changeTimeText(QDateTime::currentDateTime());
-    text("CHG_DATETIME", now);
-    text("CR_DATETIME", now);
+    const QString changed = changeTimeText(now);
+    text("CHG_DATETIME", changed);
+    text("CR_DATETIME", changed);
     text("WUID", QString());
 }
 
@@ -59,7 +59,7 @@ Document postOpeningPayment(db::Statement& query, const OpeningPlan& plan, const
     static const QStringList insert = insertLines(payMasterColumns());
     Document payment = entry.payment;
     query.setLines(insert);
-    bindOpeningPayment(query, {}, plan, entry);
+    bindOpeningPayment(query, {}, plan, entry, QDateTime::currentDateTime());
     query.execute();
     payment.outcome = Outcome::Written;
     return payment;

@@ -3,6 +3,7 @@
 
 #include "BillAmounts.h"
 #include "ClockTexts.h"
+#include "ColumnBinding.h"
 #include "DuplicateCodes.h"
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"

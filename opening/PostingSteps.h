@@ -2,6 +2,7 @@
 
 #include "Documents.h"
 
+#include <QDateTime>
 #include <QString>
 
 class TSimpleDataMod;
@@ -17,7 +18,6 @@ namespace opening {
 struct BillAmounts;
 struct BillWorkspace;
 struct OpeningPlan;
-struct TableColumns;
 
 // First character of every opening document number, and the FLAG_ID of opening bills.
 inline QString openingCode()
@@ -45,26 +45,19 @@ void calcBillTotals(const Settings& settings, db::RecordSet& header, db::RecordS
 enum class Stored { Maybe, NothingUnderItsNumber };
 bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& lines, Stored stored = Stored::Maybe);
 
-// Binds the parameter of every column of the table (its name after the prefix) from the
-// same-named column of the record set's current row, by the column's kind, as its text would
-// read: texts are never bound as null; numbers that do not read count as 0. A floating-point
-// column reads with 15 significant digits, and so is stored.
-void bindColumns(db::Statement& statement, const TableColumns& table, const QString& prefix, const db::RecordSet& row);
-
-// A line's text as it is stored: leading and trailing blanks and control characters removed.
-QString trimmedLineText(const QString& text);
-
 // Builds the supplier's planned opening purchase bill under the number, in the workspace's
-// record sets: the amounts the plan computed, its line copying the plan's placeholder product.
-void buildOpeningBill(BillWorkspace& bill, const OpeningPlan& plan, const SupplierEntry& entry, const QString& number);
+// record sets: the amounts the plan computed, its line copying the plan's placeholder product,
+// entered and changed at the moment given.
+void buildOpeningBill(BillWorkspace& bill, const OpeningPlan& plan, const SupplierEntry& entry, const QString& number,
+                      const QDateTime& now);
 // Saves the bill built in the workspace in one transaction of its own (replacing what may be
 // stored under its number when the plan says something is). A failed save is returned as Failed.
 Document saveOpeningBill(TSimpleDataMod& dm, BillWorkspace& bill, const OpeningPlan& plan, const Document& planned);
 
 // Binds the parameters of the supplier's planned opening payment record (the columns' names
-// after the prefix).
+// after the prefix), made and changed at the moment given.
 void bindOpeningPayment(db::Statement& statement, const QString& prefix, const OpeningPlan& plan,
-                        const SupplierEntry& entry);
+                        const SupplierEntry& entry, const QDateTime& now);
 // Inserts the supplier's planned opening payment record on its own. A failure is thrown.
 Document postOpeningPayment(db::Statement& query, const OpeningPlan& plan, const SupplierEntry& entry);
 

@@ -20,27 +20,24 @@ const QString kHeader = QStringLiteral("H_");
 const QString kLine = QStringLiteral("L_");
 const QString kPayment = QStringLiteral("P_");
 
-QStringList supplierBlock(bool bill, bool payment)
+} // namespace
+
+PostingWalk::SupplierBlock::SupplierBlock(db::Connection* connection, bool bill, bool payment) : statement(connection)
 {
     QVector<BlockInsert> inserts;
     if (bill)
         inserts << BlockInsert{&purchaseMasterColumns(), kHeader} << BlockInsert{&purchaseDetailColumns(), kLine};
     if (payment)
         inserts << BlockInsert{&payMasterColumns(), kPayment};
-    return insertBlockLines(inserts);
+    statement.setLines(insertBlockLines(inserts));
 }
 
-} // namespace
-
 PostingWalk::PostingWalk(TSimpleDataMod& dm, BillWorkspace& bill, const OpeningPlan& plan, RunObserver& observer)
-    : dm_(dm), bill_(bill), plan_(plan), observer_(observer), both_(&dm.SQLConnection1),
-      billOnly_(&dm.SQLConnection1), paymentOnly_(&dm.SQLConnection1)
+    : dm_(dm), bill_(bill), plan_(plan), observer_(observer), both_(&dm.SQLConnection1, true, true),
+      billOnly_(&dm.SQLConnection1, true, false), paymentOnly_(&dm.SQLConnection1, false, true)
 {
     for (const SupplierEntry& entry : plan.suppliers)
         billsToNumber_ += entry.bill.outcome == Outcome::Planned ? 1 : 0;
-    both_.setLines(supplierBlock(true, true));
-    billOnly_.setLines(supplierBlock(true, false));
-    paymentOnly_.setLines(supplierBlock(false, true));
 }
 
 void PostingWalk::ensureTransaction()
@@ -82,10 +79,12 @@ void PostingWalk::post(SupplierEntry& entry, Document*& current)
     const bool payment = entry.payment.outcome == Outcome::Planned;
     if (!bill && !payment)
         return;
+    // One reading of the clock for the supplier's documents.
+    const QDateTime now = QDateTime::currentDateTime();
     if (bill) {
         current = &entry.bill;
         entry.bill.number = billNumber(plan_.stamp.day, takeSequence());
-        buildOpeningBill(bill_, plan_, entry, entry.bill.number);
+        buildOpeningBill(bill_, plan_, entry, entry.bill.number, now);
         // Whatever is stored under the number goes first: rare enough to take the steps one by one.
         if (plan_.leftovers.contains(entry.bill.number)) {
             postStepByStep(entry, current);
@@ -93,17 +92,21 @@ void PostingWalk::post(SupplierEntry& entry, Document*& current)
         }
     }
     current = bill ? &entry.bill : &entry.payment;
-    db::Statement& block = bill ? (payment ? both_ : billOnly_) : paymentOnly_;
+    SupplierBlock& block = bill ? (payment ? both_ : billOnly_) : paymentOnly_;
     ensureTransaction();
     try {
         if (bill) {
-            bindColumns(block, purchaseMasterColumns(), kHeader, bill_.header);
+            if (!block.header) {
+                block.header.emplace(block.statement, purchaseMasterColumns(), kHeader, bill_.header);
+                block.line.emplace(block.statement, purchaseDetailColumns(), kLine, bill_.lines);
+            }
+            block.header->bind(block.statement, bill_.header);
             bill_.lines.first();
-            bindColumns(block, purchaseDetailColumns(), kLine, bill_.lines);
+            block.line->bind(block.statement, bill_.lines);
         }
         if (payment)
-            bindOpeningPayment(block, kPayment, plan_, entry);
-        block.execute();  // and committed by the server
+            bindOpeningPayment(block.statement, kPayment, plan_, entry, now);
+        block.statement.execute();  // and committed by the server
     } catch (const std::exception& failure) {
         // A connection that is gone stops the run: the steps one by one would only connect anew,
         // without the run's claim.

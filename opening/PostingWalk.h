@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ColumnBinding.h"
 #include "Connection.h"
 #include "Documents.h"
 #include "Statement.h"
@@ -38,6 +39,15 @@ public:
     void finish();
 
 private:
+    // A supplier's statement and, when it holds a bill, its parameters matched with the columns of
+    // the bill's record sets at its first use (their layout stays for the run).
+    struct SupplierBlock {
+        SupplierBlock(db::Connection* connection, bool bill, bool payment);
+        db::Statement statement;
+        std::optional<ColumnBinding> header;
+        std::optional<ColumnBinding> line;
+    };
+
     qint64 takeSequence();
     void ensureTransaction();
     void endTransaction();
@@ -52,9 +62,9 @@ private:
     qint64 sequencesLeft_ = 0;
     qint64 billsToNumber_ = 0;
     // The statement for a supplier with a bill and a payment record, with a bill, with a payment.
-    db::Statement both_;
-    db::Statement billOnly_;
-    db::Statement paymentOnly_;
+    SupplierBlock both_;
+    SupplierBlock billOnly_;
+    SupplierBlock paymentOnly_;
 };
 
 } // namespace opening

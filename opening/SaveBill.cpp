@@ -1,53 +1,10 @@
+#include "ColumnBinding.h"
 #include "Connection.h"
 #include "FrmSimpleDataMod.h"
 #include "PostingSteps.h"
 #include "TableColumns.h"
-#include "TextNumbers.h"
-#include "Value.h"
-
-#include <optional>
 
 namespace opening {
-
-void bindColumns(db::Statement& statement, const TableColumns& table, const QString& prefix, const db::RecordSet& row)
-{
-    for (const Column& column : table.columns()) {
-        const QString& name = column.name;
-        const QString param = prefix + name;
-        const QVariant cell = row.value(name);
-        switch (row.fieldType(name)) {
-        case db::FieldType::Integer:
-            statement.setParamInteger(param, cell.typeId() == QMetaType::LongLong
-                                                 ? cell.toLongLong()
-                                                 : db::parseInteger(db::valueToText(cell)).value_or(0));
-            break;
-        case db::FieldType::Float: {
-            std::optional<double> number;
-            if (cell.typeId() == QMetaType::Double)
-                number = db::fifteenDigitsAsIs(cell.toDouble());
-            statement.setParamDouble(param, number ? *number : db::parseDouble(db::valueToText(cell)).value_or(0.0));
-            break;
-        }
-        default: {
-            const QString text = db::valueToText(cell);
-            statement.setParamText(param, table.textsTrimmed ? trimmedLineText(text) : text);
-            break;
-        }
-        }
-    }
-}
-
-// Leading and trailing blanks and control characters removed, as line texts are stored.
-QString trimmedLineText(const QString& text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from).unicode() <= u' ')
-        ++from;
-    while (to > from && text.at(to - 1).unicode() <= u' ')
-        --to;
-    return text.mid(from, to - from);
-}
 
 bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& lines, Stored stored)
 {
@@ -78,14 +35,15 @@ bool saveBill(TSimpleDataMod& dm, const db::RecordSet& header, db::RecordSet& li
     db::Statement& headerInsert = dm.SQL_Master;
     static const QStringList headerLines = insertLines(purchaseMasterColumns());
     headerInsert.setLines(headerLines);
-    bindColumns(headerInsert, purchaseMasterColumns(), {}, header);
+    ColumnBinding(headerInsert, purchaseMasterColumns(), {}, header).bind(headerInsert, header);
     headerInsert.execute();
 
     db::Statement& lineInsert = dm.SQL_Sub;
     static const QStringList lineLines = insertLines(purchaseDetailColumns());
+    lineInsert.setLines(lineLines);
+    const ColumnBinding lineBinding(lineInsert, purchaseDetailColumns(), {}, lines);
     for (lines.first(); !lines.eof(); lines.next()) {
-        lineInsert.setLines(lineLines);
-        bindColumns(lineInsert, purchaseDetailColumns(), {}, lines);
+        lineBinding.bind(lineInsert, lines);
         lineInsert.execute();
     }
 

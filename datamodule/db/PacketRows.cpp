@@ -315,13 +315,15 @@ void PacketRows::setCell(qsizetype row, qsizetype column, const QVariant& value)
         return;
     }
     // The row last in the block (the one a record set appended and now fills in) has the cell
-    // written over in place, the cells after it kept as they are.
-    const QByteArray after = s.cells.sliced(cellEnd);
+    // written over in place, the cells after it kept as they are: the new cell is written at the
+    // end, the old one taken out, and the new one turned round to before the cells after it.
     if (other && *other + 1 == s.others.size())
         s.others.pop_back();  // so that setting such a value again and again does not pile up
-    s.cells.truncate(cellStart);
+    s.cells.remove(cellStart, cellEnd - cellStart);
+    const qsizetype afterEnd = s.cells.size();
     s.writeCell(value);
-    s.cells.append(after);
+    char* const cells = s.cells.data();
+    std::rotate(cells + cellStart, cells + afterEnd, cells + s.cells.size());
 }
 
 QVector<QVector<QVariant>> PacketRows::toVectors() const

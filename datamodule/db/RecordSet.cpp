@@ -166,10 +166,23 @@ int RecordSet::checkedIndex(const QString& field) const
 
 QVariant RecordSet::value(const QString& field) const
 {
-    const int index = checkedIndex(field);
+    return value(checkedIndex(field));
+}
+
+QVariant RecordSet::value(int column) const
+{
+    if (column < 0 || column >= fieldCount())
+        throw DbError(QStringLiteral("Field index %1 out of range").arg(column));
     if (data_.rows.isEmpty())
         return {};
-    return data_.rows.at(row_).at(index);
+    return data_.rows.at(row_).at(column);
+}
+
+QVector<QVariant> RecordSet::currentRow() const
+{
+    if (data_.rows.isEmpty())
+        return {};
+    return data_.rows.at(row_).toVector();
 }
 
 QString RecordSet::asText(const QString& field) const

@@ -76,6 +76,10 @@ public:
     void post();
 
     QVariant value(const QString& field) const;
+    // The current row's value in the column at that position (0-based), null without rows.
+    QVariant value(int column) const;
+    // Every value of the current row, in column order, read in one pass; empty without rows.
+    QVector<QVariant> currentRow() const;
     bool isNull(const QString& field) const { return value(field).isNull(); }
     QString asText(const QString& field) const;
     qint64 asInteger(const QString& field) const;

@@ -50,20 +50,32 @@ void Statement::textChanged()
     ParsedSql parsed = parseSql(text());
     positionalSql_ = std::move(parsed.positional);
     paramNames_ = std::move(parsed.names);
+    paramPositions_.clear();
+    for (int i = 0; i < paramNames_.size(); ++i)
+        paramPositions_.insert(paramNames_.at(i), i);
     markerNames_ = std::move(parsed.markerNames);
     paramValues_.assign(static_cast<size_t>(paramNames_.size()), ParamValue{});
 }
 
-ParamValue& Statement::param(const QString& name)
+int Statement::paramIndex(const QString& name) const
 {
     // As spelled in the text first: a bill binds over a hundred parameters by name.
-    for (int i = 0; i < paramNames_.size(); ++i)
-        if (paramNames_.at(i) == name)
-            return paramValues_[static_cast<size_t>(i)];
+    if (const auto found = paramPositions_.constFind(name); found != paramPositions_.cend())
+        return found.value();
     for (int i = 0; i < paramNames_.size(); ++i)
         if (paramNames_.at(i).compare(name, Qt::CaseInsensitive) == 0)
-            return paramValues_[static_cast<size_t>(i)];
+            return i;
     throw DbError(QStringLiteral("Parameter '%1' not found").arg(name));
+}
+
+ParamValue& Statement::param(const QString& name)
+{
+    return paramValues_[static_cast<size_t>(paramIndex(name))];
+}
+
+void Statement::setParam(int index, ParamValue value)
+{
+    paramValues_.at(static_cast<size_t>(index)) = std::move(value);
 }
 
 void Statement::setParamText(const QString& name, const QString& value)

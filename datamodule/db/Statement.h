@@ -4,6 +4,7 @@
 #include "PreparedStatements.h"
 
 #include <firebird/Interface.h>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -52,6 +53,10 @@ public:
     void setParamDouble(const QString& name, double value);
     void setParamNull(const QString& name);
     void setParamBlob(const QString& name, const QByteArray& value);
+    // The position of a named parameter, found as the setters above find it; throws when the text
+    // has none. A statement run many times can bind by position, found once.
+    int paramIndex(const QString& name) const;
+    void setParam(int index, ParamValue value);
 
     void open();
     void execute();
@@ -106,6 +111,7 @@ private:
     Connection* connection_ = nullptr;
     QStringList lines_;
     QStringList paramNames_;
+    QHash<QString, int> paramPositions_;  // by the names as the text spells them
     std::vector<ParamValue> paramValues_;
     std::vector<int> markerNames_;
     QString positionalSql_;

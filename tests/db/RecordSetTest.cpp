@@ -41,6 +41,9 @@ TEST_F(RecordSetTest, OpensEveryRowWithTheQuerysNamesAndTypes)
     EXPECT_EQ(records.recNo(), 1);
     EXPECT_EQ(records.asText("CORP_NAME"), "甲");
     EXPECT_EQ(records.asText("BEFORE_NOTPAY"), "10.5");
+    EXPECT_EQ(records.value(1), records.value("CORP_NAME"));
+    EXPECT_EQ(records.currentRow(), (QVector<QVariant>{QString("S1"), QString("甲"), 10.5, QVariant::fromValue(qint64(1))}));
+    EXPECT_THROW(records.value(4), db::DbError);
     records.next();
     EXPECT_EQ(records.recNo(), 2);
     EXPECT_TRUE(records.isNull("BEFORE_NOTPAY"));

@@ -33,12 +33,19 @@ TEST_F(StatementTest, ParametersRebuildFromTextAndBindEveryPlaceOfAName)
     }
     insert.setParamText("name", "大同五金行 '引號' 12:30");
     insert.execute();
+    // By position, found as the names are: the same rows again under another code.
+    EXPECT_EQ(insert.paramIndex("name"), 1);
+    EXPECT_THROW(insert.paramIndex("NOPE"), db::DbError);
+    insert.setParam(insert.paramIndex("ID"), QString("S'02"));
+    insert.execute();
 
-    const auto rows = database.rows("SELECT CORP_ID, CORP_NAME, PARANT_CORP FROM SUPPLIER");
-    ASSERT_EQ(rows.size(), 1);
+    const auto rows = database.rows("SELECT CORP_ID, CORP_NAME, PARANT_CORP FROM SUPPLIER ORDER BY CORP_ID");
+    ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[0][0].toString(), "S'01");
     EXPECT_EQ(rows[0][1].toString(), "大同五金行 '引號' 12:30");
     EXPECT_EQ(rows[0][2].toString(), "S'01");
+    EXPECT_EQ(rows[1][1].toString(), "大同五金行 '引號' 12:30");
+    EXPECT_EQ(rows[1][2].toString(), "S'02");
 }
 
 TEST_F(StatementTest, TextIsConvertedToNumericColumnsAndValuesReadBack)
