@@ -57,21 +57,24 @@ QString dayText(const QDate& date)
            twoDigits(date.day());
 }
 
+// Written with one format each: the run writes these for every document.
 QString entryTimeText(const QDateTime& moment)
 {
     const QDate date = moment.date();
     const QTime time = moment.time();
-    return twoDigits(date.year() % 100) + twoDigits(date.month()) + twoDigits(date.day()) + u'-' +
-           twoDigits(time.hour()) + twoDigits(time.minute()) + twoDigits(time.second()) + u' ' +
-           QStringLiteral("%1").arg(time.msec(), 3, 10, QChar(u'0'));
+    return QString::asprintf("%02d%02d%02d-%02d%02d%02d %03d", date.year() % 100, date.month(), date.day(),
+                             time.hour(), time.minute(), time.second(), time.msec());
 }
 
 QString changeTimeText(const QDateTime& moment)
 {
+    const QDate date = moment.date();
     const QTime time = moment.time();
-    const QChar sep = timeSeparator();
-    return billDateText(moment.date()) + u' ' + twoDigits(time.hour()) + sep + twoDigits(time.minute()) + sep +
-           twoDigits(time.second());
+    const QChar d = dateSeparator();
+    const QChar t = timeSeparator();
+    return QString::asprintf("%04d%lc%02d%lc%02d %02d%lc%02d%lc%02d", date.year(), d.unicode(), date.month(),
+                             d.unicode(), date.day(), time.hour(), t.unicode(), time.minute(),
+                             t.unicode(), time.second());
 }
 
 } // namespace opening
